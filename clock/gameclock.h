@@ -1,0 +1,70 @@
+#pragma once
+// The game clock: set-up, the move button, the tick, pause and resume and the
+// display-mode button, acting on the window through ClockPanel.
+#include "clock/clockpanel.h"
+#include "clock/clockstate.h"
+#include "clock/module1.h"
+#include "clock/timesource.h"
+
+#include <optional>
+
+namespace gameclock {
+
+class GameClock
+{
+public:
+    GameClock(ClockPanel &panel, ClockCues &cues, TimeSource &time, Module1 &thresholds);
+
+    void syokika();              // reset
+    void command2Click();        // "セット"
+    void command1Click();        // the move button
+    void timer1Timer();          // one tick of Timer1
+    void command3Click();        // pause and resume
+    void command5Click();        // display mode
+
+    const ClockState &state() const { return s_; }
+    bool reportingTimeout() const { return reporting_; }
+
+private:
+    struct Setup
+    {
+        qint16 addtime;
+        double lefttime;
+        double righttime;
+        double byoyomi;
+    };
+
+    void nowcheck();
+    void tickPlayer(Player p, double e);
+    void warnings(Player p);
+    void timeout(Player p);
+    void endMove(Player mover, Player opponent);
+    void startGame();
+    void pausePlayer(Player p, double elapsed);
+    void redrawWaiting(Player p);
+
+    std::optional<Setup> readSetup();
+    void applySetup(const Setup &setup);
+    double byoyomiField();
+    double stint();
+    void showMoves(const Player &p);
+    Player player(int side);
+    bool gameUnderway() const;
+
+    ClockPanel &panel_;
+    ClockCues &cues_;
+    TimeSource &time_;
+    Module1 &module1_;
+    ClockState s_;
+    // The last byo-yomi field value that read correctly: an unusable edit
+    // during a game must not take a player's period away.
+    double byoyomi_ = 0;
+    // Whether each player's clock has ticked since the set-up; until then his
+    // live values belong to the previous game.
+    bool ticked_[2] = {false, false};
+    // Set while the time-out report is open, so that ticks delivered by its
+    // nested event loop cannot report the same time-out again.
+    bool reporting_ = false;
+};
+
+} // namespace gameclock

@@ -1,0 +1,91 @@
+#include "clock/captions.h"
+#include "clock/gameclock.h"
+#include "clock/timeformat.h"
+
+#include "common/decimaltext.h"
+
+#include <cmath>
+
+namespace gameclock {
+
+namespace {
+
+// Far beyond any game, yet small enough that whole seconds stay exact in a double.
+constexpr double kMaxSeconds = 1e9;
+
+const char16_t *const kFieldNames[6] = {
+    u"LEFT の持ち時間（分）", u"LEFT の持ち時間（秒）",
+    u"RIGHT の持ち時間（分）", u"RIGHT の持ち時間（秒）",
+    u"通常加算（秒）", u"切れ後 一手（秒）",
+};
+
+QString fieldName(int index)
+{
+    return QString::fromUtf16(kFieldNames[index]);
+}
+
+} // namespace
+
+std::optional<GameClock::Setup> GameClock::readSetup()
+{
+    double value[6];
+    for (int i = 0; i < 6; ++i) {
+        const QString text = panel_.fieldText(i);
+        const auto number = common::parseDecimal(text);
+        if (!number) {
+            panel_.notice(QStringLiteral("「%1」の「%2」は数として読めません。数を入力してください。")
+                              .arg(fieldName(i), text));
+            return std::nullopt;
+        }
+        const double scale = (i == 0 || i == 2) ? 60.0 : 1.0;
+        if (std::fabs(*number * scale) > kMaxSeconds) {
+            panel_.notice(QStringLiteral("「%1」の「%2」は大きすぎます。").arg(fieldName(i), text));
+            return std::nullopt;
+        }
+        value[i] = *number;
+    }
+    const double increment = common::roundHalfEven(value[4]);
+    if (increment < -32768 || increment > 32767) {
+        panel_.notice(QStringLiteral("「%1」は -32768 から 32767 までの数にしてください。").arg(fieldName(4)));
+        return std::nullopt;
+    }
+    return Setup{static_cast<qint16>(increment), value[0] * 60 + value[1], value[2] * 60 + value[3], value[5]};
+}
+
+void GameClock::command2Click()
+{
+    if (const auto setup = readSetup())
+        applySetup(*setup);
+}
+
+void GameClock::applySetup(const Setup &setup)
+{
+    syokika();
+    panel_.setClockRed(0, false);
+    panel_.setClockRed(1, false);
+    panel_.setTimerOn(false);
+    s_.addtime = setup.addtime;
+    s_.lefttime = setup.lefttime;
+    s_.righttime = setup.righttime;
+    byoyomi_ = setup.byoyomi;
+    ticked_[0] = ticked_[1] = false;
+    panel_.setClockText(0, clockText(s_.lefttime, s_.secdisp));
+    panel_.setClockText(1, clockText(s_.righttime, s_.secdisp));
+    const int first = panel_.firstChoice();
+    if (first == 0 || first == 1) {
+        s_.turn = first == 0 ? -1 : 0;
+        panel_.setLamp(0, first == 0);
+        panel_.setLamp(1, first == 1);
+    }
+    panel_.setMoveCaption(caption::start);
+    panel_.setPauseCaption(caption::pause);
+}
+
+double GameClock::byoyomiField()
+{
+    if (const auto number = common::parseDecimal(panel_.fieldText(5)); number && std::fabs(*number) <= kMaxSeconds)
+        byoyomi_ = *number;
+    return byoyomi_;
+}
+
+} // namespace gameclock
