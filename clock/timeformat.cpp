@@ -10,7 +10,7 @@ QString timeformat(const qint64 &s)
     const qint64 r = s - 60 * q;
     if (r >= 10)
         return QString::number(q) + u':' + QString::number(r);
-    return QString::number(q) + u":0" + QString::number(r);
+    return QString::number(q) + QStringLiteral(":0") + QString::number(r);
 }
 
 qint64 shownSeconds(double t)
