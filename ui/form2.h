@@ -1,0 +1,28 @@
+#pragma once
+// Form2: the warning-times dialog. Modeless; destroys itself when closed.
+#include "clock/module1.h"
+#include "ui/messageboxes.h"
+
+#include <QWidget>
+
+class QLineEdit;
+
+namespace ui {
+
+class Form2 : public QWidget
+{
+    Q_OBJECT
+public:
+    Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *parent = nullptr);
+
+    void Command1_Click(); // "設定する"
+    void Command2_Click(); // "キャンセル"
+
+private:
+
+    gameclock::Module1 &module1_;
+    MessageBoxes &boxes_;
+    QLineEdit *boxes3_[3];
+};
+
+} // namespace ui

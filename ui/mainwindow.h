@@ -1,0 +1,106 @@
+#pragma once
+// Form1: the clock face and control panel.
+#include "clock/clockpanel.h"
+#include "clock/gameclock.h"
+#include "clock/module1.h"
+#include "clock/timesource.h"
+#include "sound/beeper.h"
+#include "sound/cues.h"
+#include "sound/mediadevice.h"
+#include "ui/messageboxes.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace ui {
+
+class Form2;
+class SetupField;
+
+// What the window is given from outside, so that tests can stand in for it.
+struct Services
+{
+    gameclock::TimeSource &time;
+    MessageBoxes &boxes;
+    sound::MediaDevice &device;
+    sound::Beeper &beeper;
+    std::function<bool(const QUrl &)> openUrl;
+};
+
+class MainWindow : public QMainWindow, private gameclock::ClockPanel, private gameclock::ClockCues
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(Services services, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    gameclock::Module1 &module1() { return module1_; }
+    const gameclock::GameClock &gameClock() const { return clock_; }
+    Form2 *form2() const { return form2_; }
+
+    void Command1_Click(int index);
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Timer1_Timer();
+    void m12_Click();
+    void m13_Click();
+    void m14_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void setFocusOrder();
+    void Form_Load();
+    void Form_Unload();
+    template <typename T> T *control(const char *name) const;
+    SetupField *field(int index) const;
+
+    // ClockPanel
+    QString moveCaption() const override;
+    void setMoveCaption(const QString &caption) override;
+    QString pauseCaption() const override;
+    void setPauseCaption(const QString &caption) override;
+    void setDisplayModeCaption(const QString &caption) override;
+    void setClockText(int side, const QString &text) override;
+    void setClockRed(int side, bool red) override;
+    void setLamp(int side, bool lit) override;
+    void setMoveNumber(int side, const QString &text) override;
+    QString fieldText(int index) const override;
+    int firstChoice() const override;
+    QString playerName(int side) const override;
+    bool timerOn() const override;
+    void setTimerOn(bool on) override;
+    void notice(const QString &text) override;
+    // ClockCues
+    void timeswarning1() override;
+    void timeswarning2() override;
+    void timeswarning3() override;
+    void timesup(const QString &message) override;
+
+    Services services_;
+    gameclock::Module1 module1_;
+    sound::Cues cues_;
+    gameclock::GameClock clock_;
+    QHash<QString, QWidget *> controls_;
+    QTimer *timer1_ = nullptr;
+    Form2 *form2_ = nullptr;
+    double clockCentre_[2] = {0, 0};
+};
+
+} // namespace ui
