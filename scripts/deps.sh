@@ -6,7 +6,7 @@ packages=(
     cmake g++ ninja-build
     qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
     fonts-ipafont-gothic
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils xdotool imagemagick
     pulseaudio pulseaudio-utils sox
     clang libclang-rt-14-dev
 )

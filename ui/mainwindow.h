@@ -4,6 +4,7 @@
 #include "clock/gameclock.h"
 #include "clock/module1.h"
 #include "clock/timesource.h"
+#include "settings/values.h"
 #include "sound/beeper.h"
 #include "sound/cues.h"
 #include "sound/mediadevice.h"
@@ -70,6 +71,9 @@ private:
     void Form_Unload();
     template <typename T> T *control(const char *name) const;
     SetupField *field(int index) const;
+    settings::Values settingsValues() const;
+    void applySettings(const settings::Values &values);
+    bool readSettingsFile(bool reportAbsent);
 
     // ClockPanel
     QString moveCaption() const override;

@@ -16,6 +16,7 @@ void MainWindow::Form_Load()
 {
     // secdisp starts at 0 (minutes and seconds) with the clock state.
     clock_.syokika();
+    readSettingsFile(false);
 }
 
 void MainWindow::Command1_Click(int) { clock_.command1Click(); }
@@ -53,9 +54,6 @@ void MainWindow::Command7_Click()
     for (int i = 0; i < 6; ++i) field(i)->setStoredText(QStringLiteral("0"));
     module1_.wtime1 = module1_.wtime2 = module1_.wtime3 = 0;
 }
-
-void MainWindow::m12_Click() {}
-void MainWindow::m13_Click() {}
 
 void MainWindow::m14_Click()
 {

@@ -1,0 +1,68 @@
+// Saving and loading the set-up, and the silent read at start-up.
+#include "ui/mainwindow.h"
+
+#include "settings/store.h"
+#include "ui/setupfield.h"
+
+#include <QRadioButton>
+
+namespace ui {
+
+settings::Values MainWindow::settingsValues() const
+{
+    settings::Values values;
+    for (int i = 0; i < 6; ++i) values.fields[i] = field(i)->text();
+    values.firstLeft = control<QRadioButton>("Option1(0)")->isChecked();
+    values.wtime = {module1_.wtime1, module1_.wtime2, module1_.wtime3};
+    return values;
+}
+
+void MainWindow::applySettings(const settings::Values &values)
+{
+    for (int i = 0; i < 6; ++i)
+        if (field(i)->text() != values.fields[i]) field(i)->setStoredText(values.fields[i]);
+    control<QRadioButton>(values.firstLeft ? "Option1(0)" : "Option1(1)")->setChecked(true);
+    module1_.wtime1 = values.wtime[0];
+    module1_.wtime2 = values.wtime[1];
+    module1_.wtime3 = values.wtime[2];
+}
+
+// Returns false after telling the operator why an existing file could not be read.
+bool MainWindow::readSettingsFile(bool reportAbsent)
+{
+    settings::Values values = settingsValues();
+    const settings::LoadResult result = settings::load(settings::settingsPath(), values);
+    switch (result.status) {
+    case settings::LoadStatus::Loaded:
+        applySettings(values);
+        return true;
+    case settings::LoadStatus::Absent:
+        if (reportAbsent)
+            services_.boxes.notice(QStringLiteral("設定ファイル(korvane.ini)が見つかりませんでした。"));
+        return true;
+    case settings::LoadStatus::Failed:
+        services_.boxes.notice(QStringLiteral("設定ファイル(korvane.ini)を読み込めませんでした。\n") + result.reason);
+        return false;
+    }
+    return false;
+}
+
+void MainWindow::m12_Click()
+{
+    const auto answer = services_.boxes.question(
+        QStringLiteral("現在の全設定を保存しますか？（起動時またはメニューの設定読込で読み込まれます）"));
+    if (answer != MessageBoxes::Answer::Yes) return;
+    const settings::SaveResult result = settings::save(settings::settingsPath(), settingsValues());
+    if (!result.ok)
+        services_.boxes.notice(QStringLiteral("設定を保存できませんでした。以前の設定ファイルはそのままです。\n") +
+                               result.reason);
+}
+
+void MainWindow::m13_Click()
+{
+    const auto answer = services_.boxes.question(QStringLiteral("以前に保存した設定を読み込みますか？"));
+    if (answer != MessageBoxes::Answer::Yes) return;
+    readSettingsFile(true);
+}
+
+} // namespace ui
