@@ -1,0 +1,37 @@
+#include "sound/cues.h"
+
+#include <QFileInfo>
+
+namespace sound {
+
+Cues::Cues(MediaDevice &device, Beeper &beeper, Report report)
+    : device_(device), beeper_(beeper), report_(std::move(report))
+{
+}
+
+void Cues::timeswarning1() { warning(QStringLiteral("warning1.wav")); }
+void Cues::timeswarning2() { warning(QStringLiteral("warning2.wav")); }
+void Cues::timeswarning3() { warning(QStringLiteral("warning3.wav")); }
+
+void Cues::warning(const QString &numberedFile)
+{
+    device_.close();
+    // A player may give each warning its own sound; warning.wav serves the rest.
+    device_.setFileName(QFileInfo(numberedFile).isFile() ? numberedFile : QStringLiteral("warning.wav"));
+    if (!device_.open() || !device_.play()) beeper_.beepThreeTimes();
+}
+
+void Cues::timesup(const QString &message)
+{
+    device_.close();
+    device_.setFileName(QStringLiteral("end.wav"));
+    if (!device_.open() || !device_.play()) beeper_.beepThreeTimes();
+    // The player must learn that time is up even when the sound failed.
+    if (report_) report_(message);
+    // The end sound lasts only as long as the box.
+    device_.close();
+}
+
+void Cues::close() { device_.close(); }
+
+} // namespace sound
