@@ -191,11 +191,6 @@ void MainWindow::setFocusOrder()
     control<QWidget>("Text1(0)")->setFocus();
 }
 
-template <typename T> T *MainWindow::control(const char *name) const
-{
-    return qobject_cast<T *>(controls_.value(QString::fromLatin1(name)));
-}
-
 SetupField *MainWindow::field(int index) const
 {
     return qobject_cast<SetupField *>(controls_.value(QStringLiteral("Text1(%1)").arg(index)));

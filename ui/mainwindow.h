@@ -69,7 +69,10 @@ private:
     void setFocusOrder();
     void Form_Load();
     void Form_Unload();
-    template <typename T> T *control(const char *name) const;
+    template <typename T> T *control(const char *name) const
+    {
+        return qobject_cast<T *>(controls_.value(QString::fromLatin1(name)));
+    }
     SetupField *field(int index) const;
     settings::Values settingsValues() const;
     void applySettings(const settings::Values &values);
