@@ -10,7 +10,7 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 Xvfb :77 -screen 0 800x480x24 >/dev/null 2>&1 &
 export DISPLAY=:77
 sleep 1
-(cd "$work" && QT_QPA_PLATFORM=xcb "$root/build/ui/korvane") &
+(cd "$work" && QT_QPA_PLATFORM=xcb "${KORVANE_BIN:-$root/build/ui/korvane}") &
 sleep 2
 import -window root "$out/screenshot-start.png"
 if command -v xdotool >/dev/null; then

@@ -5,6 +5,7 @@
 #include "ui/form2.h"
 #include "ui/pictures.h"
 #include "ui/setupfield.h"
+#include "ui/wrapbutton.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -38,7 +39,7 @@ QWidget *makeControl(const ControlSpec &spec, QWidget *parent)
     const QString text = QString::fromUtf16(spec.text);
     QWidget *widget = nullptr;
     switch (spec.kind) {
-    case Kind::Button: widget = new QPushButton(text, parent); break;
+    case Kind::Button: widget = new WrapButton(text, parent); break;
     case Kind::Label: {
         auto *label = new QLabel(text, parent);
         label->setAlignment(alignment(spec.style));
