@@ -8,7 +8,8 @@ namespace gameclock {
 
 void GameClock::timer1Timer()
 {
-    if (reporting_) return;
+    // A tick that arrives after the timer was stopped must not run a finished game.
+    if (reporting_ || !panel_.timerOn()) return;
     nowcheck();
 }
 

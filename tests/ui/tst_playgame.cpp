@@ -7,6 +7,10 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 using testing::Rig;
 
@@ -182,6 +186,45 @@ private slots:
         QCOMPARE(this->text("Label1(0)"), before);
         tick(1);
         QCOMPARE(this->text("Label1(0)"), QString("9:53")); // still counting from the same start
+    }
+
+    // Ticks keep coming while the report is open: still one report, one cue.
+    void timeoutReportedOnce()
+    {
+        type("Text1(0)", "0");
+        type("Text1(5)", "5");
+        click("Command2");
+        click("Command1(0)");
+        rig->boxes.whileOpen = [this] {
+            for (int i = 0; i < 5; ++i) tick(0.2);
+        };
+        tick(5.2);
+        QCOMPARE(rig->boxes.count("timeout"), 1);
+        QCOMPARE(rig->device.played().count("end.wav"), 1);
+        QVERIFY(!running());
+    }
+
+    // A time-out while the save question is open is reported, and the save goes on.
+    void timeoutDuringSaveQuestion()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        type("Text1(0)", "0");
+        type("Text1(5)", "3");
+        click("Command2");
+        click("Command1(0)");
+        bool ticked = false;
+        rig->boxes.whileOpen = [this, &ticked] {
+            if (ticked) return; // the report's own nested loop
+            ticked = true;
+            for (int i = 0; i < 20; ++i) tick(0.2);
+        };
+        rig->boxes.answers = {ui::MessageBoxes::Answer::Yes};
+        rig->window->findChild<QAction *>("m12")->trigger();
+        QCOMPARE(rig->boxes.count("timeout"), 1);
+        QCOMPARE(caption("Command1(0)"), QString("セットしてください"));
+        QVERIFY(!running());
+        QVERIFY(QFileInfo(dir.filePath("korvane.ini")).isFile());
     }
 };
 
