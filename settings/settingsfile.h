@@ -1,0 +1,17 @@
+#pragma once
+// The settings file's twelve lines: the writer and readsettings.
+#include "settings/values.h"
+
+#include <QByteArray>
+#include <optional>
+
+namespace settings {
+
+// The twelve lines in code page 932, each ending CR LF. nullopt, with error
+// set, when a set-up text holds a character the code page cannot represent.
+std::optional<QByteArray> writeSettings(const Values &values, QString *error = nullptr);
+
+// Applies every line it recognises, in file order; anything else is skipped.
+void readsettings(const QByteArray &bytes, Values &values);
+
+} // namespace settings
