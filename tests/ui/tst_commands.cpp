@@ -174,7 +174,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, restored);
         const QStringList saved{"999", "5", " 1=2", "", "30", "60"};
-        for (int i = 0; i < 6; ++i) field(i)->setText(saved[i]);
+        for (int i = 0; i < 6; ++i) qobject_cast<ui::SetupField *>(field(i))->setStoredText(saved[i]);
         rig->find<QRadioButton>("Option1(1)")->setChecked(true);
         rig->window->module1() = {10, -5, 300};
         rig->boxes.answers = {Answer::Yes};
