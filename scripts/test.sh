@@ -6,3 +6,4 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 export QT_QPA_PLATFORM=offscreen
 cd "$root/build"
 ctest --output-on-failure -j"$(nproc)"
+"$root/scripts/fuzz.sh" 15
