@@ -32,20 +32,37 @@ void MainWindow::Command4_Click()
     QApplication::exit(0);
 }
 
+namespace {
+
+// The guide as installed beside the program (bin/../share/doc/korvane).
+QString installedReadme()
+{
+    const QString path = QDir(QCoreApplication::applicationDirPath())
+                             .filePath(QStringLiteral("../share/doc/korvane/readme.txt"));
+    return QFileInfo(path).isFile() ? QDir::cleanPath(path) : QString();
+}
+
+// The copy shipped inside the program, written out for the viewer. It goes to
+// the user's own cache folder: a fixed name in the shared temp folder would
+// belong to whichever user opened help first, and fail for everyone else.
+QString extractedReadme()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder)) return {};
+    const QString path = QDir(folder).filePath(QStringLiteral("readme.txt"));
+    QFile::remove(path);
+    if (!QFile::copy(QStringLiteral(":/readme.txt"), path)) return {};
+    return path;
+}
+
+} // namespace
+
 void MainWindow::Command6_Click()
 {
     QString path = QDir::current().filePath(QStringLiteral("readme.txt"));
-    if (!QFileInfo(path).isFile()) {
-        // The copy shipped inside the program, so that help works from any directory.
-        path = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                   .filePath(QStringLiteral("korvane-readme.txt"));
-        QFile::remove(path);
-        if (!QFile::copy(QStringLiteral(":/readme.txt"), path)) {
-            services_.boxes.notice(QStringLiteral("ヘルプ（readme.txt）を開けませんでした。"));
-            return;
-        }
-    }
-    if (!services_.openUrl(QUrl::fromLocalFile(path)))
+    if (!QFileInfo(path).isFile()) path = installedReadme();
+    if (path.isEmpty()) path = extractedReadme();
+    if (path.isEmpty() || !services_.openUrl(QUrl::fromLocalFile(path)))
         services_.boxes.notice(QStringLiteral("ヘルプ（readme.txt）を開けませんでした。"));
 }
 

@@ -242,15 +242,23 @@ private slots:
     {
         QTest::addColumn<bool>("localReadme");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("working directory's readme") << true << true;
-        QTest::newRow("shipped readme") << false << true;
-        QTest::newRow("no viewer") << true << false;
+        QTest::addColumn<bool>("cacheWritable");
+        QTest::newRow("working directory's readme") << true << true << true;
+        QTest::newRow("shipped readme") << false << true << true;
+        QTest::newRow("no viewer") << true << false << true;
+        QTest::newRow("shipped readme, nowhere to write it") << false << true << false;
     }
     void help()
     {
         QFETCH(bool, localReadme);
         QFETCH(bool, opens);
+        QFETCH(bool, cacheWritable);
         QFile::remove(dir.filePath("readme.txt"));
+        // The user's cache folder, where the shipped copy is written out; a
+        // regular file on its path makes it unusable.
+        QFile blocker(dir.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        qputenv("XDG_CACHE_HOME", dir.filePath(cacheWritable ? "cache" : "blocker/cache").toLocal8Bit());
         if (localReadme) {
             QFile file(dir.filePath("readme.txt"));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -258,6 +266,11 @@ private slots:
         }
         rig->openSucceeds = opens;
         click("Command6");
+        if (!localReadme && !cacheWritable) {
+            QCOMPARE(rig->opened.size(), 0);
+            QCOMPARE(rig->boxes.count("notice"), 1);
+            return;
+        }
         QCOMPARE(rig->opened.size(), 1);
         const QString path = rig->opened.first().toLocalFile();
         QFile shown(path);
