@@ -31,7 +31,8 @@ in_root 'id taro >/dev/null 2>&1 || useradd -m taro; rm -f /home/taro/korvane.in
 display=:79
 Xvfb $display -screen 0 1024x600x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'pkill -x korvane; pkill -x mousepad; kill $xvfb' EXIT
+# The bind mounts go again, so that removing the folder cannot reach /dev.
+trap 'pkill -x korvane; pkill -x mousepad; kill $xvfb; umount "$root/tmp/.X11-unix" "$root/dev" "$root/proc"' EXIT
 export DISPLAY=$display
 sleep 1
 in_root "su - taro -c 'export DISPLAY=$display; eval \$(dbus-launch --sh-syntax); echo \$DBUS_SESSION_BUS_ADDRESS >~/.bus'"
