@@ -31,8 +31,17 @@ in_root 'id taro >/dev/null 2>&1 || useradd -m taro; rm -f /home/taro/korvane.in
 display=:79
 Xvfb $display -screen 0 1024x600x24 >/dev/null 2>&1 &
 xvfb=$!
-# The bind mounts go again, so that removing the folder cannot reach /dev.
-trap 'pkill -x korvane; pkill -x mousepad; kill $xvfb; umount "$root/tmp/.X11-unix" "$root/dev" "$root/proc"' EXIT
+# Everything started inside ends, and the bind mounts go again, so that
+# removing the folder cannot reach /dev.
+finish() {
+    for p in /proc/[0-9]*; do
+        [[ "$(readlink "$p/root" 2>/dev/null)" == "$(realpath "$root")" ]] && kill "${p#/proc/}" 2>/dev/null
+    done
+    kill $xvfb
+    sleep 1
+    umount "$root/tmp/.X11-unix" "$root/dev" "$root/proc"
+}
+trap finish EXIT
 export DISPLAY=$display
 sleep 1
 in_root "su - taro -c 'export DISPLAY=$display; eval \$(dbus-launch --sh-syntax); echo \$DBUS_SESSION_BUS_ADDRESS >~/.bus'"
@@ -54,8 +63,8 @@ import -window root "$out/game.png"
 save
 echo "saved: $(in_root 'head -2 /home/taro/korvane.ini | tail -1')"
 click 10200 5340                                     # "終了"
-sleep 1
-pgrep -x korvane >/dev/null && { echo "FAIL: still running after 終了"; exit 1; }
+for _ in $(seq 50); do pgrep -x korvane >/dev/null || break; sleep 0.1; done
+pgrep -x korvane >/dev/null && { echo "FAIL: still running 5 s after 終了"; exit 1; }
 launch
 import -window root "$out/restarted.png"
 click 10380 870                                      # help
