@@ -40,7 +40,11 @@ std::optional<QByteArray> convert(const char *to, const char *from, const QByteA
 
 std::optional<QByteArray> encode(const QString &text)
 {
-    return convert("CP932", "UTF-8", text.toUtf8(), nullptr);
+    auto bytes = convert("CP932", "UTF-8", text.toUtf8(), nullptr);
+    // A few characters (the yen sign, the overline, the wave dash, ...) encode
+    // to bytes that read back as another character: not representable either.
+    if (bytes && decode(*bytes) != text) return std::nullopt;
+    return bytes;
 }
 
 QString decode(const QByteArray &bytes)

@@ -62,10 +62,18 @@ private slots:
         QCOMPARE(describe(back), describe(values));
     }
 
+    void unencodableRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("emoji, no code point in 932") << QString::fromUtf8("\xF0\x9F\x98\x80");
+        // encodes to 0x7E, which reads back as '~'
+        QTest::newRow("overline, one way only") << QString::fromUtf8("afte\u203E");
+    }
     void unencodableRefused()
     {
+        QFETCH(QString, text);
         Values v = defaults();
-        v.fields[3] = QString::fromUtf8("\xF0\x9F\x98\x80"); // an emoji has no code point in 932
+        v.fields[3] = text;
         QString error;
         QVERIFY(!settings::writeSettings(v, &error));
         QVERIFY(error.contains("3"));
