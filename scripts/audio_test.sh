@@ -235,5 +235,50 @@ log="$(cat "$d.log")"
 check "no output: open fails and the injected fallback beeps instead, the box still shows" \
     in_order "open false no audio output" "beep x3" "fallback beep x3" "report 時間切れです" "close"
 
+# Plays a 4 s warning1.wav, makes the output go away a moment into it, then
+# asks for warning 2: the player must carry on, find the device failing and
+# beep, and exit by itself.
+lose_output() { # lose_output case-dir command...
+    local dir="$1" started
+    shift
+    tone "$dir/warning1.wav" 440 4 -r 48000 -c 1 -b 16
+    tone "$dir/warning2.wav" 550 0.5 -r 48000 -c 1 -b 16
+    : >"$dir.log"
+    (cd "$dir" && timeout 10 "$player" warning1 500 700 warning2 </dev/null >>"$dir.log" 2>&1
+        echo "exit $?" >>"$dir.log") &
+    local pid=$!
+    for _ in $(seq 100); do
+        grep -q '^returned after' "$dir.log" && break
+        sleep 0.02
+    done
+    sleep 0.2
+    "$@"
+    wait "$pid"
+    log="$(cat "$dir.log")"
+    echo "  ${log//$'\n'/; }"
+}
+second_returned_within() { # ms
+    local ms
+    ms="$(sed -n 's/^returned after \([0-9]*\) ms$/\1/p' <<<"$log" | sed -n 2p)"
+    [[ -n "$ms" && "$ms" -le "$1" ]]
+}
+
+echo "== the sink goes away while warning 1 plays"
+lose_output "$(mk sinkgone)" pactl unload-module module-null-sink
+check "sink gone: warning 1 had started" in_order "file warning1.wav" "open true" "play true"
+check "sink gone: warning 2 fails on the device and beeps" in_order "play true" "file warning2.wav" "beep x3"
+check "sink gone: the second cue did not hold the thread (<200 ms)" second_returned_within 200
+check "sink gone: the player exited by itself" in_order "exiting" "exit 0"
+
+echo "== the sound server dies while warning 1 plays"
+pactl load-module module-null-sink sink_name=testsink rate="$rate" norewinds=1 >/dev/null
+pactl set-default-sink testsink
+kill_server() { kill -9 "$server_pid" && wait "$server_pid" 2>/dev/null; server_pid=""; }
+lose_output "$(mk servergone)" kill_server
+check "server gone: warning 1 had started" in_order "file warning1.wav" "open true" "play true"
+check "server gone: warning 2 fails on the device and beeps" in_order "play true" "file warning2.wav" "beep x3"
+check "server gone: the second cue did not hold the thread (<200 ms)" second_returned_within 200
+check "server gone: the player exited by itself" in_order "exiting" "exit 0"
+
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -2,10 +2,12 @@
 // for scripts/audio_test.sh to record. Prints each device command with its
 // result, the fallback beeps, and how long the cue call held the thread.
 //
-//   cue_player warning1|warning2|warning3|timesup|beep [report-ms] [wait-ms]
+//   cue_player CUE [report-ms] [wait-ms] [CUE]
+//   CUE: warning1|warning2|warning3|timesup|beep
 //
 // timesup's report keeps the event loop running for report-ms (500), as a
-// modal box would; afterwards the program waits wait-ms (1000) and exits.
+// modal box would; afterwards the program waits wait-ms (1000), sounds the
+// second cue if one is given and waits wait-ms again, and exits.
 #include "sound/cues.h"
 #include "sound/qtmediadevice.h"
 #include "sound/tonebeeper.h"
@@ -91,20 +93,25 @@ int main(int argc, char *argv[])
         say(QStringLiteral("report dismissed"));
     });
 
-    QElapsedTimer timer;
-    timer.start();
-    if (cue == QLatin1String("warning1")) cues.timeswarning1();
-    else if (cue == QLatin1String("warning2")) cues.timeswarning2();
-    else if (cue == QLatin1String("warning3")) cues.timeswarning3();
-    else if (cue == QLatin1String("timesup")) cues.timesup(QStringLiteral("時間切れです"));
-    else if (cue == QLatin1String("beep")) tellingBeeper.beepThreeTimes();
-    else {
-        say(QStringLiteral("usage: cue_player warning1|warning2|warning3|timesup|beep [report-ms] [wait-ms]"));
+    const auto sound = [&](const QString &cue) {
+        QElapsedTimer timer;
+        timer.start();
+        if (cue == QLatin1String("warning1")) cues.timeswarning1();
+        else if (cue == QLatin1String("warning2")) cues.timeswarning2();
+        else if (cue == QLatin1String("warning3")) cues.timeswarning3();
+        else if (cue == QLatin1String("timesup")) cues.timesup(QStringLiteral("時間切れです"));
+        else if (cue == QLatin1String("beep")) tellingBeeper.beepThreeTimes();
+        else return false;
+        say(QStringLiteral("returned after %1 ms").arg(timer.elapsed()));
+        runEvents(waitMs);
+        return true;
+    };
+    const QString second = args.value(4);
+    if (!sound(cue) || (!second.isEmpty() && !sound(second))) {
+        say(QStringLiteral("usage: cue_player CUE [report-ms] [wait-ms] [CUE]; CUE: warning1|warning2|warning3|timesup|beep"));
         return 2;
     }
-    say(QStringLiteral("returned after %1 ms").arg(timer.elapsed()));
-
-    runEvents(waitMs);
     cues.close();
+    say(QStringLiteral("exiting"));
     return 0;
 }
