@@ -1,5 +1,6 @@
 #include "common/decimaltext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -53,7 +54,16 @@ std::optional<double> parseDecimal(const QString &text)
     if (digits == 0) return std::nullopt;
 
     bool ok = false;
-    const double value = ascii.toDouble(&ok);
+    double value = ascii.toDouble(&ok);
+    if (!ok && ascii.indexOf('.') >= 0) {
+        // Qt refuses a non-zero number too small for a double; its nearest
+        // double is zero. With a whole part of zeros it cannot be an overflow.
+        const QByteArray whole = ascii.left(ascii.indexOf('.'));
+        if (std::all_of(whole.begin(), whole.end(), [](char c) { return c < '1' || c > '9'; })) {
+            value = ascii.startsWith('-') ? -0.0 : 0.0;
+            ok = true;
+        }
+    }
     if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
