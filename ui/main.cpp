@@ -4,6 +4,7 @@
 #include "ui/appsetup.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxes.h"
+#include "ui/startupreport.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     });
     ui::MainWindow window({time, boxes, device, beeper, &QDesktopServices::openUrl});
     boxes.setParent(&window);
+    ui::reportFirstFrame(window);
     window.show();
     return app.exec();
 }
