@@ -244,7 +244,7 @@ lose_output() { # lose_output case-dir command...
     tone "$dir/warning1.wav" 440 4 -r 48000 -c 1 -b 16
     tone "$dir/warning2.wav" 550 0.5 -r 48000 -c 1 -b 16
     : >"$dir.log"
-    (cd "$dir" && timeout 10 "$player" warning1 500 700 warning2 </dev/null >>"$dir.log" 2>&1
+    (cd "$dir" && timeout 10 "$player" warning1 500 400 warning2 </dev/null >>"$dir.log" 2>&1
         echo "exit $?" >>"$dir.log") &
     local pid=$!
     for _ in $(seq 100); do
