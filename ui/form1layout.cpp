@@ -4,7 +4,7 @@ namespace ui {
 
 namespace {
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     // The set-up row.
     {"Command7", Kind::Button, u"全て0に", 0, 0, 930, 290, 8.25, None, 0},
     {"Label2(6)", Kind::Label, u"持　　ち　　時　　間", 240, 75, 3975, 255, 12, AlignCentre | RedText, 0},
@@ -56,7 +56,7 @@ constexpr ControlSpec kControls[] = {
     {"Command4", Kind::Button, u"終了", 9360, 5040, 1695, 615, 18, None, 0},
 };
 
-constexpr LineSpec kLines[] = {
+constexpr LineRow kLines[] = {
     {"Line1", 4440, 120, 4440, 1080, 1},
     {"Line4", 5760, 120, 5760, 1080, 1},
     {"Line3", 7440, 120, 7440, 1080, 1},
@@ -67,7 +67,7 @@ constexpr LineSpec kLines[] = {
 
 } // namespace
 
-std::span<const ControlSpec> form1Controls() { return kControls; }
-std::span<const LineSpec> form1Lines() { return kLines; }
+std::span<const ControlRow> form1Controls() { return kControls; }
+std::span<const LineRow> form1Lines() { return kLines; }
 
 } // namespace ui

@@ -23,7 +23,7 @@ enum Style : unsigned {
     BlackText = 1 << 11,
 };
 
-struct ControlSpec
+struct ControlRow
 {
     const char *name;
     Kind kind;
@@ -34,15 +34,15 @@ struct ControlSpec
     int maxLength; // text boxes only
 };
 
-struct LineSpec
+struct LineRow
 {
     const char *name;
     int x1, y1, x2, y2;
     int pixels; // thickness
 };
 
-std::span<const ControlSpec> form1Controls();
-std::span<const LineSpec> form1Lines();
+std::span<const ControlRow> form1Controls();
+std::span<const LineRow> form1Lines();
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kClientWidth = 11205;

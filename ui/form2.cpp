@@ -16,14 +16,14 @@ QRect pixels(int left, int top, int width, int height)
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-struct LabelSpec
+struct LabelRow
 {
     const char *name;
     const char16_t *text;
     int left, top, width, height;
 };
 
-constexpr LabelSpec kLabels[] = {
+constexpr LabelRow kLabels[] = {
     {"Label1", u"３回まで警告音をならす時間を設定できます。", 240, 120, 3855, 255},
     {"Label4", u"必要ない部分は「0」を入力してください。", 240, 360, 3975, 255},
     {"Label2(0)", u"１回目　　残り", 240, 960, 1215, 255},
@@ -47,10 +47,10 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
     setWindowTitle(QStringLiteral("警告音時間設定"));
     setFixedSize(4335 / 15, 3300 / 15);
 
-    for (const LabelSpec &spec : kLabels) {
-        auto *label = new QLabel(QString::fromUtf16(spec.text), this);
-        label->setObjectName(QString::fromLatin1(spec.name));
-        label->setGeometry(pixels(spec.left, spec.top, spec.width, spec.height));
+    for (const LabelRow &row : kLabels) {
+        auto *label = new QLabel(QString::fromUtf16(row.text), this);
+        label->setObjectName(QString::fromLatin1(row.name));
+        label->setGeometry(pixels(row.left, row.top, row.width, row.height));
     }
     const qint16 values[3] = {module1_.wtime1, module1_.wtime2, module1_.wtime3};
     const int tops[3] = {945, 1545, 2145};

@@ -34,55 +34,55 @@ Qt::Alignment alignment(unsigned style)
     return horizontal | Qt::AlignVCenter;
 }
 
-QWidget *makeControl(const ControlSpec &spec, QWidget *parent)
+QWidget *makeControl(const ControlRow &row, QWidget *parent)
 {
-    const QString text = QString::fromUtf16(spec.text);
+    const QString text = QString::fromUtf16(row.text);
     QWidget *widget = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::Button: widget = new WrapButton(text, parent); break;
     case Kind::Label: {
         auto *label = new QLabel(text, parent);
-        label->setAlignment(alignment(spec.style));
+        label->setAlignment(alignment(row.style));
         widget = label;
         break;
     }
     case Kind::TextBox: {
-        QLineEdit *edit = spec.maxLength > 0 ? new SetupField(spec.maxLength, parent) : new QLineEdit(parent);
+        QLineEdit *edit = row.maxLength > 0 ? new SetupField(row.maxLength, parent) : new QLineEdit(parent);
         edit->setText(text);
-        edit->setAlignment(alignment(spec.style));
+        edit->setAlignment(alignment(row.style));
         widget = edit;
         break;
     }
     case Kind::Option: {
         auto *option = new QRadioButton(text, parent);
-        option->setChecked(spec.style & Checked);
+        option->setChecked(row.style & Checked);
         widget = option;
         break;
     }
     case Kind::Image: widget = new QLabel(parent); break;
     case Kind::Hidden: widget = new QWidget(parent); break;
     }
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    widget->setGeometry(pixels(spec.left, spec.top, spec.width, spec.height));
-    if (spec.points > 0) {
+    widget->setObjectName(QString::fromLatin1(row.name));
+    widget->setGeometry(pixels(row.left, row.top, row.width, row.height));
+    if (row.points > 0) {
         QFont font(kFontFamily);
-        font.setPointSizeF(spec.points);
+        font.setPointSizeF(row.points);
         font.setWeight(QFont::Bold);
-        font.setUnderline(spec.style & Underline);
+        font.setUnderline(row.style & Underline);
         widget->setFont(font);
     }
     QPalette palette = widget->palette();
-    if (spec.style & RedText) palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    if (spec.style & BlackText) palette.setColor(QPalette::Text, Qt::black);
-    if (spec.style & WhiteBase) palette.setColor(QPalette::Base, Qt::white);
-    if (spec.style & Light3DBase) palette.setColor(QPalette::Base, palette.color(QPalette::Midlight));
-    if (spec.style & CyanBackground) {
+    if (row.style & RedText) palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    if (row.style & BlackText) palette.setColor(QPalette::Text, Qt::black);
+    if (row.style & WhiteBase) palette.setColor(QPalette::Base, Qt::white);
+    if (row.style & Light3DBase) palette.setColor(QPalette::Base, palette.color(QPalette::Midlight));
+    if (row.style & CyanBackground) {
         palette.setColor(QPalette::Window, QColor(128, 255, 255));
         widget->setAutoFillBackground(true);
     }
     widget->setPalette(palette);
-    if (spec.style & AutoSize) widget->resize(widget->sizeHint());
-    if (spec.style & Hidden) widget->hide();
+    if (row.style & AutoSize) widget->resize(widget->sizeHint());
+    if (row.style & Hidden) widget->hide();
     return widget;
 }
 
@@ -116,9 +116,9 @@ void MainWindow::buildControls()
     client->setAutoFillBackground(true);
     setCentralWidget(client);
 
-    for (const ControlSpec &spec : form1Controls())
-        controls_.insert(QString::fromLatin1(spec.name), makeControl(spec, client));
-    for (const LineSpec &line : form1Lines()) {
+    for (const ControlRow &row : form1Controls())
+        controls_.insert(QString::fromLatin1(row.name), makeControl(row, client));
+    for (const LineRow &line : form1Lines()) {
         auto *rule = new QWidget(client);
         rule->setObjectName(QString::fromLatin1(line.name));
         const int x = line.x1 / kTwipsPerPixel, y = line.y1 / kTwipsPerPixel;
