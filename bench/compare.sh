@@ -21,8 +21,8 @@ export LC_ALL=C
 
 bash "$root/scripts/deps.sh"
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-ninja -C "$build" -j2 korvane baseline playbench >/dev/null
-declare -A bin=([korvane]=${KORVANE_BIN:-$build/ui/korvane} [baseline]=$build/bench/baseline)
+ninja -C "$build" -j2 korvane_timed baseline playbench >/dev/null
+declare -A bin=([korvane]=${KORVANE_BIN:-$build/bench/korvane_timed} [baseline]=$build/bench/baseline)
 playbench=${PLAYBENCH_BIN:-$build/bench/playbench}
 
 work=$(mktemp -d)

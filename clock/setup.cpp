@@ -3,6 +3,7 @@
 #include "clock/timeformat.h"
 
 #include "common/decimaltext.h"
+#include "common/wording.h"
 
 #include <cmath>
 
@@ -13,17 +14,6 @@ namespace {
 // Far beyond any game, yet small enough that whole seconds stay exact in a double.
 constexpr double kMaxSeconds = 1e9;
 
-const char16_t *const kFieldNames[6] = {
-    u"LEFT の持ち時間（分）", u"LEFT の持ち時間（秒）",
-    u"RIGHT の持ち時間（分）", u"RIGHT の持ち時間（秒）",
-    u"通常加算（秒）", u"切れ後 一手（秒）",
-};
-
-QString fieldName(int index)
-{
-    return QString::fromUtf16(kFieldNames[index]);
-}
-
 } // namespace
 
 std::optional<GameClock::Setup> GameClock::readSetup()
@@ -33,20 +23,20 @@ std::optional<GameClock::Setup> GameClock::readSetup()
         const QString text = panel_.fieldText(i);
         const auto number = common::parseDecimal(text);
         if (!number) {
-            panel_.notice(QStringLiteral("「%1」の「%2」は数として読めません。数を入力してください。")
-                              .arg(fieldName(i), text));
+            panel_.notice(QStringLiteral("「%1」の%2は数として読めません。数を入力してください。")
+                              .arg(common::setupFieldName(i), common::quoted(text)));
             return std::nullopt;
         }
         const double scale = (i == 0 || i == 2) ? 60.0 : 1.0;
         if (std::fabs(*number * scale) > kMaxSeconds) {
-            panel_.notice(QStringLiteral("「%1」の「%2」は大きすぎます。").arg(fieldName(i), text));
+            panel_.notice(QStringLiteral("「%1」の%2は大きすぎます。").arg(common::setupFieldName(i), common::quoted(text)));
             return std::nullopt;
         }
         value[i] = *number;
     }
     const double increment = common::roundHalfEven(value[4]);
     if (increment < -32768 || increment > 32767) {
-        panel_.notice(QStringLiteral("「%1」は -32768 から 32767 までの数にしてください。").arg(fieldName(4)));
+        panel_.notice(QStringLiteral("「%1」は -32768 から 32767 までの数にしてください。").arg(common::setupFieldName(4)));
         return std::nullopt;
     }
     return Setup{static_cast<qint16>(increment), value[0] * 60 + value[1], value[2] * 60 + value[3], value[5]};

@@ -53,19 +53,18 @@ std::optional<double> parseDecimal(const QString &text)
     }
     if (digits == 0) return std::nullopt;
 
+    // The text is a number by now; Qt refuses only one beyond a double's
+    // range. One too small is nearest to zero; one too large is infinite, so
+    // that callers can call it too large rather than not a number.
     bool ok = false;
-    double value = ascii.toDouble(&ok);
-    if (!ok && ascii.indexOf('.') >= 0) {
-        // Qt refuses a non-zero number too small for a double; its nearest
-        // double is zero. With a whole part of zeros it cannot be an overflow.
-        const QByteArray whole = ascii.left(ascii.indexOf('.'));
-        if (std::all_of(whole.begin(), whole.end(), [](char c) { return c < '1' || c > '9'; })) {
-            value = ascii.startsWith('-') ? -0.0 : 0.0;
-            ok = true;
-        }
-    }
-    if (!ok || !std::isfinite(value)) return std::nullopt;
-    return value;
+    const double value = ascii.toDouble(&ok);
+    if (ok) return value;
+    const bool negative = ascii.startsWith('-');
+    const qsizetype point = ascii.indexOf('.');
+    const QByteArray whole = point < 0 ? ascii : ascii.left(point);
+    if (std::all_of(whole.begin(), whole.end(), [](char c) { return c < '1' || c > '9'; }))
+        return negative ? -0.0 : 0.0;
+    return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
 }
 
 double roundHalfEven(double x)

@@ -51,12 +51,11 @@ void check(const QString &text)
 
     std::optional<double> want;
     if (const auto core = grammarCore(text)) {
-        const double value = std::strtod(core->constData(), nullptr);
-        if (std::isfinite(value)) want = value;
+        // strtod too gives an infinity for a number beyond a double's range.
+        want = std::strtod(core->constData(), nullptr);
     }
     if (got.has_value() != want.has_value())
         fail(got ? "accepted a text outside the grammar" : "refused a text the grammar allows", text);
-    if (got && !std::isfinite(*got)) fail("accepted value is not finite", text);
     if (got && *got != *want) fail("value differs from strtod's", text);
 
     const std::optional<qint16> small = common::parseInt16(text);

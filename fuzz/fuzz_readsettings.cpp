@@ -72,8 +72,11 @@ bool seenBefore(const Values &v)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Values values = start();
-    settings::readsettings(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)),
-                           values);
+    if (!settings::readsettings(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)),
+                                values)) {
+        if (!same(values, start())) fail("a refused file changed the values", start(), values);
+        return 0;
+    }
     if (seenBefore(values)) return 0;
 
     QString error;

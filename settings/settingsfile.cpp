@@ -1,33 +1,36 @@
 #include "settings/settingsfile.h"
 
 #include "common/decimaltext.h"
+#include "common/wording.h"
 #include "settings/cp932.h"
 
 #include <QStringDecoder>
-#include <QStringList>
 
 namespace settings {
 
 std::optional<QByteArray> writeSettings(const Values &values, QString *error)
 {
-    QStringList lines{QStringLiteral("[コルヴァン設定ファイル]")};
-    for (int i = 0; i < 6; ++i) lines << QStringLiteral("text1(%1).text=").arg(i) + values.fields[i];
-    lines << (values.firstLeft ? QStringLiteral("first=0") : QStringLiteral("first=1"));
-    for (int i = 0; i < 3; ++i) lines << QStringLiteral("wtime%1=%2").arg(i + 1).arg(values.wtime[i]);
-    lines << QStringLiteral("end");
-
-    QByteArray bytes;
-    for (int i = 0; i < lines.size(); ++i) {
-        const auto encoded = cp932::encode(lines[i]);
-        if (!encoded) {
-            if (error)
-                *error = QStringLiteral("欄 %1 の「%2」には設定ファイルに書けない文字があります。")
-                             .arg(i - 1)
-                             .arg(values.fields[i - 1]);
-            return std::nullopt;
-        }
-        bytes += *encoded + "\r\n";
+    const auto refuse = [error](const QString &why) {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    QByteArray bytes = *cp932::encode(QStringLiteral("[コルヴァン設定ファイル]")) + "\r\n";
+    for (int i = 0; i < 6; ++i) {
+        const QString &text = values.fields[i];
+        // A line break would end the line early and the rest would read as another key.
+        if (text.contains(u'\r') || text.contains(u'\n'))
+            return refuse(QStringLiteral("「%1」に改行が入っているため、設定ファイルに書けません。")
+                              .arg(common::setupFieldName(i)));
+        const auto encoded = cp932::encode(text);
+        if (!encoded)
+            return refuse(QStringLiteral("「%1」の%2には、設定ファイルに書けない文字があります。")
+                              .arg(common::setupFieldName(i), common::quoted(text)));
+        bytes += "text1(" + QByteArray::number(i) + ").text=" + *encoded + "\r\n";
     }
+    bytes += values.firstLeft ? "first=0\r\n" : "first=1\r\n";
+    for (int i = 0; i < 3; ++i)
+        bytes += "wtime" + QByteArray::number(i + 1) + '=' + QByteArray::number(values.wtime[i]) + "\r\n";
+    bytes += "end\r\n";
     return bytes;
 }
 
@@ -42,43 +45,91 @@ QString decodeFile(const QByteArray &bytes)
     return cp932::decode(bytes);
 }
 
-void applyLine(const QString &line, Values &values)
+const QString kFieldKeys[6] = {
+    QStringLiteral("text1(0).text"), QStringLiteral("text1(1).text"), QStringLiteral("text1(2).text"),
+    QStringLiteral("text1(3).text"), QStringLiteral("text1(4).text"), QStringLiteral("text1(5).text"),
+};
+const QString kThresholdKeys[3] = {QStringLiteral("wtime1"), QStringLiteral("wtime2"), QStringLiteral("wtime3")};
+
+// Applies lines in file order. The text stays alive while it reads, so field
+// values are kept as views and copied once at the end, and a number that
+// repeats its key's last value is not read again: a file of millions of
+// lines costs little more than its decoding.
+class Reader
 {
-    const qsizetype equals = line.indexOf(u'=');
-    if (equals < 0) return;
-    const QString key = line.left(equals);
-    const QString value = line.mid(equals + 1);
-    for (int i = 0; i < 6; ++i) {
-        if (key == QStringLiteral("text1(%1).text").arg(i)) {
-            values.fields[i] = value;
-            return;
+public:
+    explicit Reader(Values &values) : values_(values) {}
+
+    // false when a field's value is longer than a text box can take.
+    bool apply(QStringView line)
+    {
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals < 0) return true;
+        const QStringView key = line.left(equals);
+        const QStringView value = line.mid(equals + 1);
+        for (int i = 0; i < 6; ++i) {
+            if (key == kFieldKeys[i]) {
+                fields_[i] = value;
+                return value.size() <= kLongestField;
+            }
         }
-    }
-    if (key == QLatin1String("first")) {
-        if (const auto number = common::parseDecimal(value)) values.firstLeft = *number == 0;
-        return;
-    }
-    for (int i = 0; i < 3; ++i) {
-        if (key == QStringLiteral("wtime%1").arg(i + 1)) {
-            if (const auto number = common::parseInt16(value)) values.wtime[i] = *number;
-            return;
+        if (key == u"first") {
+            if (const auto n = number(3, value, false)) values_.firstLeft = *n == 0;
+            return true;
         }
+        for (int i = 0; i < 3; ++i) {
+            if (key == kThresholdKeys[i]) {
+                if (const auto n = number(i, value, true)) values_.wtime[i] = qint16(*n);
+                return true;
+            }
+        }
+        return true;
     }
-}
+
+    void finish()
+    {
+        for (int i = 0; i < 6; ++i)
+            if (fields_[i]) values_.fields[i] = fields_[i]->toString();
+    }
+
+private:
+    // The value read as a number (as a 16-bit threshold when int16); slot 3 is "first".
+    std::optional<double> number(int slot, QStringView value, bool int16)
+    {
+        if (!last_[slot] || *last_[slot] != value) {
+            last_[slot] = value;
+            const QString text = value.toString();
+            if (!int16) lastNumber_[slot] = common::parseDecimal(text);
+            else if (const auto n = common::parseInt16(text)) lastNumber_[slot] = *n;
+            else lastNumber_[slot].reset();
+        }
+        return lastNumber_[slot];
+    }
+
+    Values &values_;
+    std::optional<QStringView> fields_[6];
+    std::optional<QStringView> last_[4];
+    std::optional<double> lastNumber_[4];
+};
 
 } // namespace
 
-void readsettings(const QByteArray &bytes, Values &values)
+bool readsettings(const QByteArray &bytes, Values &values)
 {
     const QString text = decodeFile(bytes);
+    Values read = values;
+    Reader reader(read);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = start;
         while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') ++end;
-        applyLine(text.mid(start, end - start), values);
+        if (!reader.apply(QStringView(text).mid(start, end - start))) return false;
         if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ++end;
         start = end + 1;
     }
+    reader.finish();
+    values = read;
+    return true;
 }
 
 } // namespace settings

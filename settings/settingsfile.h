@@ -11,7 +11,12 @@ namespace settings {
 // set, when a set-up text holds a character the code page cannot represent.
 std::optional<QByteArray> writeSettings(const Values &values, QString *error = nullptr);
 
+// The longest text a set-up field takes from a file, as many characters as a
+// text box holds: a longer one is no set-up, and would only freeze the window.
+constexpr qsizetype kLongestField = 65535;
+
 // Applies every line it recognises, in file order; anything else is skipped.
-void readsettings(const QByteArray &bytes, Values &values);
+// A file with a field value longer than kLongestField changes nothing: false.
+bool readsettings(const QByteArray &bytes, Values &values);
 
 } // namespace settings

@@ -2,42 +2,147 @@
 
 #include "settings/settingsfile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace settings {
 
-QString settingsPath()
+namespace {
+
+// What went wrong, as an operator would put it.
+QString describe(int error)
 {
-    return QDir::toNativeSeparators(QDir::current().filePath(QStringLiteral("korvane.ini")));
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return QStringLiteral("ディスクの空きが足りません。");
+    case EFBIG: return QStringLiteral("ファイルの大きさの上限を超えます。");
+    case EACCES:
+    case EPERM: return QStringLiteral("書き込みが許可されていません。");
+    case EROFS: return QStringLiteral("読み取り専用の場所です。");
+    case ENOENT: return QStringLiteral("フォルダが見つかりません。");
+    case ENOTDIR: return QStringLiteral("途中のフォルダがフォルダではありません。");
+    case ELOOP: return QStringLiteral("リンクが循環しています。");
+    case ENAMETOOLONG: return QStringLiteral("パスが長すぎます。");
+    case EIO: return QStringLiteral("ディスクの読み書きに失敗しました。");
+    default: return QStringLiteral("ファイルの読み書きに失敗しました（エラー番号 %1）。").arg(error);
+    }
 }
 
-LoadResult load(const QString &path, Values &values)
+SaveResult failed(const QString &why) { return {false, why}; }
+
+bool writeAll(int fd, const QByteArray &bytes)
 {
-    if (!QFileInfo(path).isFile()) return {LoadStatus::Absent, {}};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {LoadStatus::Failed, file.errorString()};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return {LoadStatus::Failed, file.errorString()};
-    readsettings(bytes, values);
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+QByteArray directoryOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArrayLiteral(".") : slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+} // namespace
+
+QByteArray settingsPath() { return QByteArrayLiteral("korvane.ini"); }
+
+LoadResult load(const QByteArray &path, Values &values)
+{
+    struct stat st{};
+    if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {LoadStatus::Absent, {}};
+    // Non-blocking, so that whatever replaces the file meanwhile cannot hold us.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {LoadStatus::Failed, describe(errno)};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return {LoadStatus::Absent, {}};
+    }
+    QByteArray bytes;
+    bytes.reserve(qsizetype(st.st_size) + 1);
+    char buffer[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buffer, sizeof buffer)) != 0) {
+        if (n > 0) bytes.append(buffer, n);
+        else if (errno != EINTR) break;
+    }
+    const int error = errno;
+    ::close(fd);
+    if (n < 0) return {LoadStatus::Failed, describe(error)};
+    if (!readsettings(bytes, values))
+        return {LoadStatus::Failed, QStringLiteral("設定の値が長すぎます（%1 文字まで）。").arg(kLongestField)};
     return {LoadStatus::Loaded, {}};
 }
 
-SaveResult save(const QString &path, const Values &values)
+SaveResult save(const QByteArray &path, const Values &values)
 {
     QString error;
     const auto bytes = writeSettings(values, &error);
-    if (!bytes) return {false, error};
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {false, file.errorString()};
-    if (file.write(*bytes) != bytes->size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, reason};
+    if (!bytes) return failed(error);
+
+    // The file to replace: the path itself, or where its links lead.
+    QByteArray target = path;
+    struct stat st{};
+    const bool exists = ::lstat(path.constData(), &st) == 0;
+    if (exists && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (!::realpath(path.constData(), resolved) || ::stat(resolved, &st) != 0)
+            return failed(QStringLiteral("korvane.ini はリンクですが、リンク先のファイルがありません。"));
+        target = resolved;
     }
-    if (!file.commit()) return {false, file.errorString()};
+    if (exists && !S_ISREG(st.st_mode))
+        return failed(QStringLiteral("korvane.ini という名前で、普通のファイルではないもの（フォルダ、装置、パイプなど）があります。"));
+    if (exists && ::access(target.constData(), W_OK) != 0) return failed(describe(errno));
+
+    // Written beside the old file and renamed over it only once every byte is
+    // on the disk: a full disk or a size limit leaves the old file whole.
+    const QByteArray dir = directoryOf(target);
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = dir + "/.korvane.ini." + QByteArray::number(::getpid()) + '.' + QByteArray::number(attempt);
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return failed(describe(errno));
+    }
+    if (fd < 0) return failed(describe(EEXIST));
+    if (exists) {
+        // Keep the old file's owner and permissions; the new file is the same file to its user.
+        (void)::fchown(fd, st.st_uid, st.st_gid);
+        (void)::fchmod(fd, st.st_mode & 07777);
+    }
+    bool ok = writeAll(fd, *bytes) && ::fsync(fd) == 0;
+    int saved = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        saved = errno;
+    }
+    if (ok && ::rename(temp.constData(), target.constData()) != 0) {
+        ok = false;
+        saved = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.constData());
+        return failed(describe(saved));
+    }
+    // The new name lasts a crash only once the directory is on the disk too.
+    if (const int dirfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dirfd >= 0) {
+        ::fsync(dirfd);
+        ::close(dirfd);
+    }
     return {true, {}};
 }
 

@@ -2,6 +2,7 @@
 // Where the settings file lies, and saving and loading it.
 #include "settings/values.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace settings {
@@ -10,19 +11,22 @@ enum class LoadStatus { Absent, Failed, Loaded };
 struct LoadResult
 {
     LoadStatus status;
-    QString reason; // why, when Failed
+    QString reason; // why, in the operator's words, when Failed
 };
 struct SaveResult
 {
     bool ok;
-    QString reason; // why, when not ok
+    QString reason; // why, in the operator's words, when not ok
 };
 
-// "korvane.ini" in the working directory.
-QString settingsPath();
+// "korvane.ini", relative: it names the file in the working directory of the
+// moment, whatever bytes that directory's path holds.
+QByteArray settingsPath();
 // Absent: no ordinary file there. Failed: values untouched.
-LoadResult load(const QString &path, Values &values);
-// Replaces the file atomically: a failed save leaves the old file as it was.
-SaveResult save(const QString &path, const Values &values);
+LoadResult load(const QByteArray &path, Values &values);
+// Replaces an ordinary file (or the ordinary file a link leads to, keeping the
+// link) atomically; anything else is refused. A failed save leaves the old
+// file byte for byte as it was.
+SaveResult save(const QByteArray &path, const Values &values);
 
 } // namespace settings

@@ -1,6 +1,8 @@
 #include "ui/form2.h"
 
 #include "common/decimaltext.h"
+#include "common/wording.h"
+#include "ui/setupfield.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -55,11 +57,12 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
     const qint16 values[3] = {module1_.wtime1, module1_.wtime2, module1_.wtime3};
     const int tops[3] = {945, 1545, 2145};
     for (int i = 0; i < 3; ++i) {
-        auto *edit = new QLineEdit(QString::number(values[i]), this);
+        // A stored threshold shows in full; the limit holds only for typing.
+        auto *edit = new SetupField(3, this);
+        edit->setStoredText(QString::number(values[i]));
         edit->setObjectName(QStringLiteral("Text%1").arg(i + 1));
         edit->setGeometry(pixels(1440, tops[i], 975, 270));
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        edit->setMaxLength(3);
         boxes3_[i] = edit;
     }
     for (int i = 0; i < 2; ++i) {
@@ -94,10 +97,13 @@ void Form2::Command1_Click()
     // All three or none: a half-stored set of thresholds would surprise the operator.
     qint16 values[3];
     for (int i = 0; i < 3; ++i) {
-        const auto value = common::parseInt16(boxes3_[i]->text());
+        const QString text = boxes3_[i]->text();
+        const auto value = common::parseInt16(text);
         if (!value) {
-            boxes_.notice(QStringLiteral("%1の「%2」は数として読めません。数を入力してください。")
-                              .arg(QString::fromUtf16(kBoxNames[i]), boxes3_[i]->text()));
+            const QString box = QString::fromUtf16(kBoxNames[i]);
+            boxes_.notice(common::parseDecimal(text)
+                              ? QStringLiteral("%1の%2は -32768 から 32767 までの数にしてください。").arg(box, common::quoted(text))
+                              : QStringLiteral("%1の%2は数として読めません。数を入力してください。").arg(box, common::quoted(text)));
             boxes3_[i]->setFocus();
             return;
         }

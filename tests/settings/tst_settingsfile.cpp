@@ -68,6 +68,7 @@ private slots:
         QTest::newRow("emoji, no code point in 932") << QString::fromUtf8("\xF0\x9F\x98\x80");
         // encodes to 0x7E, which reads back as '~'
         QTest::newRow("overline, one way only") << QString::fromUtf8("afte\u203E");
+        QTest::newRow("line break") << QString::fromUtf8("10\nwtime1=99");
     }
     void unencodableRefused()
     {
@@ -76,7 +77,7 @@ private slots:
         v.fields[3] = text;
         QString error;
         QVERIFY(!settings::writeSettings(v, &error));
-        QVERIFY(error.contains("3"));
+        QVERIFY(error.startsWith(QStringLiteral("「RIGHT の持ち時間（秒）」")));
     }
 
     void reader_data()

@@ -1,77 +1,202 @@
+// Saving and loading against real files, links, pipes, devices, a full disk
+// and a file-size limit.
+#include "settings/settingsfile.h"
 #include "settings/store.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using settings::LoadStatus;
+
+namespace {
+
+const QByteArray kOld = "[old]\r\nwtime1=5\r\n";
+
+settings::Values sample()
+{
+    settings::Values v;
+    v.fields = {"1", "2", "3", "4", "5", "6"};
+    v.wtime = {9, 8, 7};
+    return v;
+}
+
+QByteArray bytesOf(const QByteArray &path)
+{
+    QFile file(QFile::decodeName(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+void put(const QByteArray &path, const QByteArray &bytes)
+{
+    QFile file(QFile::decodeName(path));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+} // namespace
 
 class TestStore : public QObject
 {
     Q_OBJECT
-    QTemporaryDir dir;
+    QTemporaryDir tmp;
 
 private slots:
-    void pathIsInWorkingDirectory()
+    void init()
     {
-        QVERIFY(QDir::setCurrent(dir.path()));
-        QCOMPARE(settings::settingsPath(), QDir::toNativeSeparators(dir.filePath("korvane.ini")));
+        const QByteArray here = QFile::encodeName(tmp.path()) + '/' + QTest::currentTestFunction() + '-'
+                                + (QTest::currentDataTag() ? QTest::currentDataTag() : "");
+        QVERIFY(::mkdir(here.constData(), 0755) == 0);
+        QVERIFY(::chdir(here.constData()) == 0);
     }
 
-    void saveTwiceLeavesTwelveLines()
+    void savedReadsBack()
     {
-        const QString path = dir.filePath("twice.ini");
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(5000, 'x') + "\r\nwtime1=99\r\n"); // an older, longer file
-        old.close();
-        settings::Values v;
-        v.fields = {"1", "2", "3", "4", "5", "6"};
-        QVERIFY(settings::save(path, v).ok);
-        v.wtime[0] = 8;
-        QVERIFY(settings::save(path, v).ok);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QCOMPARE(bytes.count("\r\n"), 12);
+        put("korvane.ini", QByteArray(5000, 'x') + "\r\nwtime1=99\r\n"); // an older, longer file
+        QVERIFY(settings::save(settings::settingsPath(), sample()).ok);
+        QCOMPARE(bytesOf("korvane.ini"), *settings::writeSettings(sample()));
         settings::Values back;
-        QCOMPARE(settings::load(path, back).status, LoadStatus::Loaded);
-        QCOMPARE(back.fields, v.fields);
-        QCOMPARE(back.wtime[0], qint16(8));
+        QCOMPARE(settings::load(settings::settingsPath(), back).status, LoadStatus::Loaded);
+        QCOMPARE(back.fields, sample().fields);
+        QCOMPARE(back.wtime, sample().wtime);
+        QCOMPARE(QDir(".").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
     }
 
-    void failures_data()
+    // Names that are not an ordinary file: loading finds nothing, saving refuses and touches nothing.
+    void notAFile_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<int>("loadStatus");
-        QTest::addColumn<bool>("saves");
-        QTest::newRow("missing") << dir.filePath("missing.ini") << int(LoadStatus::Absent) << true;
-        QTest::newRow("directory") << dir.filePath("adir.ini") << int(LoadStatus::Absent) << false;
-        QTest::newRow("parent is a file") << dir.filePath("plain/korvane.ini") << int(LoadStatus::Absent) << false;
-        QTest::newRow("unreadable") << "/proc/self/mem" << int(LoadStatus::Failed) << false;
+        QTest::addColumn<QByteArray>("setup");
+        QTest::newRow("pipe") << QByteArray("mkfifo korvane.ini");
+        QTest::newRow("folder") << QByteArray("mkdir korvane.ini");
+        QTest::newRow("link to a pipe") << QByteArray("mkfifo p && ln -s p korvane.ini");
+        QTest::newRow("link to a device") << QByteArray("ln -s /dev/null korvane.ini");
+        QTest::newRow("dangling link") << QByteArray("ln -s nowhere korvane.ini");
     }
-    void failures()
+    void notAFile()
     {
-        QFETCH(QString, path);
-        QFETCH(int, loadStatus);
-        QFETCH(bool, saves);
-        QDir(dir.path()).mkdir("adir.ini");
-        QFile plain(dir.filePath("plain"));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
+        QFETCH(QByteArray, setup);
+        QCOMPARE(std::system(setup.constData()), 0);
+        struct stat was{}, target{};
+        QVERIFY(::lstat("korvane.ini", &was) == 0);
+        ::stat("korvane.ini", &target);
 
-        settings::Values v;
-        v.fields[0] = "untouched";
-        const settings::LoadResult loaded = settings::load(path, v);
-        QCOMPARE(int(loaded.status), loadStatus);
-        QCOMPARE(v.fields[0], QString("untouched"));
-        QCOMPARE(loaded.reason.isEmpty(), loaded.status != LoadStatus::Failed);
+        settings::Values v = sample();
+        QCOMPARE(settings::load("korvane.ini", v).status, LoadStatus::Absent);
+        const settings::SaveResult saved = settings::save("korvane.ini", v);
+        QVERIFY(!saved.ok);
+        QVERIFY(saved.reason.startsWith("korvane.ini "));
 
-        const settings::SaveResult saved = settings::save(path, v);
-        QCOMPARE(saved.ok, saves);
-        QCOMPARE(saved.reason.isEmpty(), saves);
-        QFile::remove(dir.filePath("missing.ini"));
+        struct stat now{}, nowTarget{};
+        QVERIFY(::lstat("korvane.ini", &now) == 0);
+        ::stat("korvane.ini", &nowTarget);
+        QCOMPARE(now.st_ino, was.st_ino);
+        QCOMPARE(nowTarget.st_ino, target.st_ino);
+        QCOMPARE(nowTarget.st_mode, target.st_mode);
+    }
+
+    void linkToFileIsFollowedAndKept()
+    {
+        QVERIFY(::mkdir("elsewhere", 0755) == 0);
+        put("elsewhere/real.ini", kOld);
+        QVERIFY(::symlink("elsewhere/real.ini", "korvane.ini") == 0);
+        QVERIFY(settings::save("korvane.ini", sample()).ok);
+        struct stat st{};
+        QVERIFY(::lstat("korvane.ini", &st) == 0 && S_ISLNK(st.st_mode));
+        QCOMPARE(bytesOf("elsewhere/real.ini"), *settings::writeSettings(sample()));
+    }
+
+    // A write that fails part-way leaves the old file byte for byte, says why
+    // in Japanese, and leaves no half-written file behind.
+    void failedWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << true << QStringLiteral("ディスクの空きが足りません。");
+        QTest::newRow("file-size limit") << false << QStringLiteral("ファイルの大きさの上限を超えます。");
+    }
+    void failedWriteKeepsOldFile()
+    {
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
+        if (fullDisk) {
+            QVERIFY(::mkdir("disk", 0755) == 0);
+            if (::mount("tmpfs", "disk", "tmpfs", 0, "size=64k") != 0)
+                QSKIP("cannot mount a small tmpfs here (needs root): the full-disk case is not tried");
+            QVERIFY(::chdir("disk") == 0);
+        }
+        put("korvane.ini", kOld);
+        if (fullDisk) {
+            QFile filler("filler");
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            const QByteArray block(4096, 'f');
+            while (filler.write(block) == block.size() && filler.flush()) {}
+        }
+        // The limit applies to the child alone; SIGXFSZ ignored turns it into EFBIG.
+        int pipeEnds[2];
+        QVERIFY(::pipe(pipeEnds) == 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{64, 64};
+            if (!fullDisk) ::setrlimit(RLIMIT_FSIZE, &limit);
+            const QByteArray said = settings::save("korvane.ini", sample()).reason.toUtf8();
+            (void)!::write(pipeEnds[1], said.constData(), size_t(said.size()));
+            ::_exit(0);
+        }
+        ::close(pipeEnds[1]);
+        QByteArray said;
+        char buffer[512];
+        for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) said.append(buffer, n);
+        ::close(pipeEnds[0]);
+        ::waitpid(child, nullptr, 0);
+
+        QCOMPARE(QString::fromUtf8(said), reason);
+        QCOMPARE(bytesOf("korvane.ini"), kOld);
+        QCOMPARE(QDir(".").entryList(QDir::Hidden | QDir::Files).filter(".korvane").size(), 0);
+        if (fullDisk) {
+            QVERIFY(::chdir("..") == 0);
+            ::umount("disk");
+        }
+    }
+
+    // Folder names from Japanese archives are code page 932, not UTF-8.
+    void folderNameNotUtf8()
+    {
+        const char name[] = "\x8a\xee\x95\x88"; // 棋譜 in code page 932
+        QVERIFY(::mkdir(name, 0755) == 0 && ::chdir(name) == 0);
+        QVERIFY(settings::save(settings::settingsPath(), sample()).ok);
+        settings::Values back;
+        QCOMPARE(settings::load(settings::settingsPath(), back).status, LoadStatus::Loaded);
+        QCOMPARE(back.wtime, sample().wtime);
+    }
+
+    void hugeFiles_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("status");
+        QTest::newRow("fifty megabytes of lines") << QByteArray("text1(0).text=5\r\nwtime1=3\r\n") << int(LoadStatus::Loaded);
+        QTest::newRow("one field too long for a box") << QByteArray("text1(0).text=" + QByteArray(65536, '7')) << int(LoadStatus::Failed);
+    }
+    void hugeFiles()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, status);
+        put("korvane.ini", "wtime2=4\r\n" + line.repeated(qMax<qsizetype>(1, 50'000'000 / line.size())));
+        settings::Values v = sample();
+        QElapsedTimer timer;
+        timer.start();
+        const settings::LoadResult result = settings::load("korvane.ini", v);
+        QCOMPARE(int(result.status), status);
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(v.wtime[1], status == int(LoadStatus::Loaded) ? 4 : 8); // a refused file changes nothing
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
-// For start-up benchmarks: when KORVANE_REPORT_SHOWN names a file, the moment
-// the window's first frame is on screen is written to it once, as
+// For start-up benchmarks (bench builds only, never the shipped program): when
+// KORVANE_REPORT_SHOWN names a file, the moment the window's first frame is on
+// screen is written to it once, as
 // CLOCK_REALTIME nanoseconds on one line, so that a script can subtract the
 // moment it started the process. Without the variable nothing is installed.
 #include <QCoreApplication>
@@ -11,7 +12,7 @@
 #include <cstdio>
 #include <ctime>
 
-namespace ui {
+namespace bench {
 
 namespace detail {
 
@@ -57,4 +58,4 @@ inline void reportFirstFrame(QWidget &window)
     if (!path.isEmpty()) new detail::FirstFrameReport(window, path);
 }
 
-} // namespace ui
+} // namespace bench

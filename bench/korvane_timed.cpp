@@ -1,0 +1,9 @@
+// The clock as shipped, plus the first-frame report that bench/compare.sh
+// times its start-up with.
+#include "bench/firstframe.h"
+#include "ui/app.h"
+
+int main(int argc, char *argv[])
+{
+    return ui::runApp(argc, argv, [](QWidget &window) { bench::reportFirstFrame(window); });
+}

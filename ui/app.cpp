@@ -1,0 +1,37 @@
+#include "ui/app.h"
+
+#include "clock/steadymidnightclock.h"
+#include "sound/qtmediadevice.h"
+#include "sound/tonebeeper.h"
+#include "ui/appsetup.h"
+#include "ui/mainwindow.h"
+#include "ui/messageboxes.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <csignal>
+
+namespace ui {
+
+int runApp(int argc, char *argv[], const std::function<void(QWidget &)> &beforeShow)
+{
+    // A save that meets a file-size limit must fail with a notice, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QApplication app(argc, argv);
+    installFontSubstitutes();
+    loadQtTranslation(app);
+
+    gameclock::SteadyMidnightClock time;
+    QtMessageBoxes boxes;
+    sound::QtMediaDevice device;
+    sound::ToneBeeper beeper([] {
+        for (int i = 0; i < 3; ++i) QApplication::beep();
+    });
+    MainWindow window({time, boxes, device, beeper, &QDesktopServices::openUrl});
+    boxes.setParent(&window);
+    if (beforeShow) beforeShow(window);
+    window.show();
+    return app.exec();
+}
+
+} // namespace ui
