@@ -5,7 +5,6 @@
 //   playbench korvane|baseline [ticks]
 #include "bench/baselinewindow.h"
 #include "support/fakes.h"
-#include "ui/appsetup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -79,7 +78,6 @@ int main(int argc, char *argv[])
     std::function<void()> tick;
     std::function<void()> move = [] {};
     if (clock) {
-        ui::installFontSubstitutes();
         rig = std::make_unique<testing::Rig>();
         window = rig->window.get();
         // Four minutes each, then 30 s a move: five-second moves run both

@@ -1,7 +1,6 @@
 // Measures one tick of the running window, offscreen with the real widgets,
 // against the 200 ms budget. A benchmark, not a test.
 #include "support/fakes.h"
-#include "ui/appsetup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,7 +14,6 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    ui::installFontSubstitutes();
     testing::Rig rig;
     rig.window->show();
     QTest::qWaitForWindowExposed(rig.window.get());

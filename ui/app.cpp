@@ -18,7 +18,6 @@ int runApp(int argc, char *argv[], const std::function<void(QWidget &)> &beforeS
     // A save that meets a file-size limit must fail with a notice, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
-    installFontSubstitutes();
     loadQtTranslation(app);
 
     gameclock::SteadyMidnightClock time;

@@ -1,18 +1,10 @@
 #include "ui/appsetup.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 namespace ui {
-
-void installFontSubstitutes()
-{
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
-                                QStringLiteral("Noto Sans CJK JP")});
-}
 
 void loadQtTranslation(QApplication &app)
 {

@@ -1,73 +1,182 @@
 #include "ui/form1layout.h"
 
+#include "common/wording.h"
+#include "ui/clockface.h"
+#include "ui/look.h"
+#include "ui/setupfield.h"
+#include "ui/wrapbutton.h"
+#include "version.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <algorithm>
+
 namespace ui {
 
 namespace {
 
-constexpr ControlRow kControls[] = {
-    // The set-up row.
-    {"Command7", Kind::Button, u"全て0に", 0, 0, 930, 290, 8.25, None, 0},
-    {"Label2(6)", Kind::Label, u"持　　ち　　時　　間", 240, 75, 3975, 255, 12, AlignCentre | RedText, 0},
-    {"Label2(0)", Kind::Label, u"LEFT", 120, 240, 975, 375, 18, None, 0},
-    {"Text1(0)", Kind::TextBox, u"10", 120, 600, 735, 495, 18, AlignCentre | WhiteBase, 3},
-    {"Label3(0)", Kind::Label, u"分", 840, 720, 390, 360, 18, AutoSize, 0},
-    {"Text1(1)", Kind::TextBox, u"0", 1200, 600, 615, 495, 18, AlignCentre, 2},
-    {"Label3(1)", Kind::Label, u"秒", 1800, 720, 390, 360, 18, AutoSize, 0},
-    {"Label2(4)", Kind::Label, u"RIGHT", 2280, 240, 1215, 375, 18, None, 0},
-    {"Text1(2)", Kind::TextBox, u"10", 2280, 600, 735, 495, 18, AlignCentre | WhiteBase, 3},
-    {"Label3(5)", Kind::Label, u"分", 3000, 720, 390, 360, 18, AutoSize, 0},
-    {"Text1(3)", Kind::TextBox, u"0", 3360, 600, 615, 495, 18, AlignCentre, 2},
-    {"Label3(6)", Kind::Label, u"秒", 3960, 720, 390, 360, 18, AutoSize, 0},
-    {"Label2(1)", Kind::Label, u"通常加算", 4560, 75, 1095, 375, 12, RedText, 0},
-    {"Text1(4)", Kind::TextBox, u"10", 4680, 600, 615, 495, 18, AlignCentre, 2},
-    {"Label3(3)", Kind::Label, u"秒", 5280, 720, 390, 360, 18, AutoSize, 0},
-    {"Label2(5)", Kind::Label, u"持ち時間", 5880, 75, 1095, 255, 12, RedText, 0},
-    {"Label2(7)", Kind::Label, u"切れ後 一手", 5880, 345, 1455, 255, 12, RedText, 0},
-    {"Text1(5)", Kind::TextBox, u"0", 5880, 600, 615, 495, 18, AlignCentre, 2},
-    {"Label3(2)", Kind::Label, u"秒", 6480, 720, 375, 360, 18, AutoSize, 0},
-    {"Label3(4)", Kind::Label, u"以内", 6840, 840, 510, 240, 12, AutoSize, 0},
-    {"Label5", Kind::Label, u"初め", 7680, 80, 855, 255, 14.25, RedText, 0},
-    {"Option1(0)", Kind::Option, u"LEFT", 7560, 480, 930, 285, 9.75, Underline | Checked | CyanBackground, 0},
-    {"Option1(1)", Kind::Option, u"RIGHT", 7560, 840, 1170, 285, 9.75, Underline | CyanBackground, 0},
-    {"Command2", Kind::Button, u"セット", 8760, 480, 1215, 615, 18, None, 0},
-    {"Label4", Kind::Label, u"コルヴァン", 9120, 75, 1935, 255, 11.25, Underline | AlignRight, 0},
-    {"Label6", Kind::Label, u"Ver  3.0", 9120, 315, 1935, 255, 11.25, Underline | AlignRight, 0},
-    {"Command6", Kind::Button, u"", 10080, 600, 495, 495, 18, Underline, 0},
-    {"Label8", Kind::Label, u"←", 10600, 630, 735, 255, 9, None, 0},
-    {"Label7", Kind::Label, u"HELP", 10600, 840, 615, 375, 11.25, None, 0},
-    // The clock band.
-    {"Label2(2)", Kind::Label, u"LEFT ", 720, 1380, 975, 375, 18, AlignRight, 0},
-    {"Text2", Kind::TextBox, u"プレイヤ（変更可）", 1800, 1430, 2175, 330, 12, AlignCentre | Light3DBase | BlackText, 0},
-    {"Image1(0)", Kind::Image, u"", 4080, 1335, 600, 600, 0, None, 0},
-    {"Label11", Kind::Label, u"", 4680, 1560, 735, 495, 18, Underline | AlignCentre, 0},
-    {"Label12", Kind::Label, u"", 5640, 1560, 735, 495, 18, Underline | AlignCentre, 0},
-    {"Image1(1)", Kind::Image, u"", 6360, 1335, 600, 600, 0, None, 0},
-    {"Text3", Kind::TextBox, u"プレイヤ（変更可）", 7080, 1440, 2175, 330, 12, AlignCentre | Light3DBase, 0},
-    {"Label2(3)", Kind::Label, u"RIGHT ", 9240, 1380, 1335, 375, 18, AlignRight, 0},
-    {"Label1(0)", Kind::Label, u"", 2400, 1800, 675, 1995, 99.75, Underline | AlignCentre | KeepCentre, 0},
-    {"Label1(1)", Kind::Label, u"", 8060, 1800, 675, 1995, 99.75, Underline | AlignCentre | KeepCentre, 0},
-    {"Image2(0)", Kind::Image, u"", 120, 1320, 600, 600, 0, Hidden, 0},
-    {"Image2(1)", Kind::Image, u"", 10560, 1320, 600, 600, 0, Hidden, 0},
-    {"MMControl1", Kind::Hidden, u"", 3840, 3840, 3540, 330, 0, Hidden, 0},
-    // The button band.
-    {"Command1(0)", Kind::Button, u"セットしてください", 120, 4320, 7695, 1335, 36, None, 0},
-    {"Command3", Kind::Button, u"一時停止", 7920, 4320, 1335, 1335, 20.25, None, 0},
-    {"Command5", Kind::Button, u"秒表示", 9360, 4320, 1695, 615, 18, None, 0},
-    {"Command4", Kind::Button, u"終了", 9360, 5040, 1695, 615, 18, None, 0},
-};
+enum Style : unsigned { Plain = 0, Red = 1, Centre = 2, Right = 4, Underline = 8 };
 
-constexpr LineRow kLines[] = {
-    {"Line1", 4440, 120, 4440, 1080, 1},
-    {"Line4", 5760, 120, 5760, 1080, 1},
-    {"Line3", 7440, 120, 7440, 1080, 1},
-    {"Line2(0)", 120, 1200, 11040, 1200, 5},
-    {"Line2(1)", 120, 4200, 11040, 4200, 5},
-    {"Line5", 5520, 1320, 5520, 3960, 1},
+Qt::Alignment alignment(unsigned style)
+{
+    return ((style & Centre) ? Qt::AlignHCenter : (style & Right) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+class Builder
+{
+public:
+    Builder(TwipsLayout &layout, QWidget *client) : layout_(layout), client_(client) {}
+
+    QLabel *label(const char *name, const char16_t *text, QRect twips, double points, unsigned style = Plain,
+                  TwipsLayout::Sizing sizing = TwipsLayout::Fixed)
+    {
+        auto *label = new QLabel(QString::fromUtf16(text), client_);
+        label->setAlignment(alignment(style));
+        if (style & Red) setColour(label, QPalette::WindowText, look::kRed);
+        return layout_.place(label, name, twips, look::font(points, style & Underline), sizing);
+    }
+    WrapButton *button(const char *name, const char16_t *text, QRect twips, double points, unsigned style = Plain)
+    {
+        return layout_.place(new WrapButton(QString::fromUtf16(text), client_), name, twips,
+                             look::font(points, style & Underline));
+    }
+    SetupField *field(int index, const char16_t *text, QRect twips, int limit, bool white = false)
+    {
+        auto *field = new SetupField(limit, client_);
+        field->setText(QString::fromUtf16(text));
+        field->setAlignment(Qt::AlignCenter);
+        field->setAccessibleName(common::setupFieldName(index));
+        if (white) setColour(field, QPalette::Base, Qt::white);
+        const QByteArray name = "Text1(" + QByteArray::number(index) + ')';
+        return layout_.place(field, name.constData(), twips, look::font(18));
+    }
+    QLineEdit *nameBox(const char *name, const char16_t *accessible, QRect twips)
+    {
+        auto *box = new QLineEdit(QString::fromUtf16(u"プレイヤ（変更可）"), client_);
+        box->setAlignment(Qt::AlignCenter);
+        box->setAccessibleName(QString::fromUtf16(accessible));
+        // The light 3-D colour of the platform's controls, with black text on it.
+        setColour(box, QPalette::Base, box->palette().color(QPalette::Midlight));
+        setColour(box, QPalette::Text, look::kBlack);
+        return layout_.place(box, name, twips, look::font(12));
+    }
+    QRadioButton *option(const char *name, const char16_t *text, const char16_t *accessible, QRect twips)
+    {
+        auto *option = new QRadioButton(QString::fromUtf16(text), client_);
+        // The window keeps the two exclusive itself: Qt's own grouping would
+        // take the unchosen button out of the focus order.
+        option->setAutoExclusive(false);
+        option->setAccessibleName(QString::fromUtf16(accessible));
+        setColour(option, QPalette::Window, look::kCyan);
+        setColour(option, QPalette::Button, look::kCyan);
+        option->setAutoFillBackground(true);
+        return layout_.place(option, name, twips, look::font(9.75, true));
+    }
+    QLabel *image(const char *name, QRect twips)
+    {
+        return layout_.place(new QLabel(client_), name, twips);
+    }
+    void rule(const char *name, int x1, int y1, int x2, int y2, int pixels)
+    {
+        layout_.rule(client_, name, x1, y1, x2, y2, pixels);
+    }
+    ClockFace *clock(const char *name, QRect twips, double room)
+    {
+        auto *face = new ClockFace(client_, twips, 99.75, room);
+        face->setObjectName(QString::fromLatin1(name));
+        layout_.onZoom([face](double zoom) { face->setZoom(zoom); });
+        return face;
+    }
+
+private:
+    TwipsLayout &layout_;
+    QWidget *client_;
 };
 
 } // namespace
 
-std::span<const ControlRow> form1Controls() { return kControls; }
-std::span<const LineRow> form1Lines() { return kLines; }
+Form1Controls buildForm1(TwipsLayout &layout, QWidget *client)
+{
+    using S = TwipsLayout::Sizing;
+    Builder b(layout, client);
+    Form1Controls c;
+
+    // The set-up row.
+    c.command7 = b.button("Command7", u"全て0に", {0, 0, 930, 290}, 8.25);
+    b.label("Label2(6)", u"持　　ち　　時　　間", {240, 75, 3975, 255}, 12, Centre | Red);
+    b.label("Label2(0)", u"LEFT", {120, 240, 975, 375}, 18);
+    c.text1[0] = b.field(0, u"10", {120, 600, 735, 495}, 3, true);
+    b.label("Label3(0)", u"分", {840, 720, 390, 360}, 18, Plain, S::AutoSize);
+    c.text1[1] = b.field(1, u"0", {1200, 600, 615, 495}, 2);
+    b.label("Label3(1)", u"秒", {1800, 720, 390, 360}, 18, Plain, S::AutoSize);
+    b.label("Label2(4)", u"RIGHT", {2280, 240, 1215, 375}, 18);
+    c.text1[2] = b.field(2, u"10", {2280, 600, 735, 495}, 3, true);
+    b.label("Label3(5)", u"分", {3000, 720, 390, 360}, 18, Plain, S::AutoSize);
+    c.text1[3] = b.field(3, u"0", {3360, 600, 615, 495}, 2);
+    b.label("Label3(6)", u"秒", {3960, 720, 390, 360}, 18, Plain, S::AutoSize);
+    b.label("Label2(1)", u"通常加算", {4560, 75, 1095, 375}, 12, Red);
+    c.text1[4] = b.field(4, u"10", {4680, 600, 615, 495}, 2);
+    b.label("Label3(3)", u"秒", {5280, 720, 390, 360}, 18, Plain, S::AutoSize);
+    b.label("Label2(5)", u"持ち時間", {5880, 75, 1095, 255}, 12, Red);
+    b.label("Label2(7)", u"切れ後 一手", {5880, 345, 1455, 255}, 12, Red);
+    c.text1[5] = b.field(5, u"0", {5880, 600, 615, 495}, 2);
+    b.label("Label3(2)", u"秒", {6480, 720, 375, 360}, 18, Plain, S::AutoSize);
+    b.label("Label3(4)", u"以内", {6840, 840, 510, 240}, 12, Plain, S::AutoSize);
+    b.label("Label5", u"初め", {7680, 80, 855, 255}, 14.25, Red);
+    c.option1[0] = b.option("Option1(0)", u"LEFT", u"初めに指す人：LEFT", {7560, 480, 930, 285});
+    c.option1[1] = b.option("Option1(1)", u"RIGHT", u"初めに指す人：RIGHT", {7560, 840, 1170, 285});
+    c.option1[0]->setChecked(true);
+    c.command2 = b.button("Command2", u"セット", {8760, 480, 1215, 615}, 18);
+    b.label("Label4", u"コルヴァン", {9120, 75, 1935, 255}, 11.25, Underline | Right);
+    b.label("Label6", u"Ver  " KORVANE_VERSION, {9120, 315, 1935, 255}, 11.25, Underline | Right);
+    c.command6 = b.button("Command6", u"", {10080, 600, 495, 495}, 18, Underline);
+    c.command6->setAccessibleName(QStringLiteral("ヘルプ"));
+    b.label("Label8", u"←", {10600, 630, 735, 255}, 9);
+    b.label("Label7", u"HELP", {10600, 840, 615, 375}, 11.25);
+    b.rule("Line1", 4440, 120, 4440, 1080, 1);
+    b.rule("Line4", 5760, 120, 5760, 1080, 1);
+    b.rule("Line3", 7440, 120, 7440, 1080, 1);
+    b.rule("Line2(0)", 120, 1200, 11040, 1200, 5);
+    b.rule("Line2(1)", 120, 4200, 11040, 4200, 5);
+
+    // The clock band. Each clock's text stays within its half, the two halves
+    // split by Line5: as wide as the narrower half allows about its centre.
+    b.label("Label2(2)", u"LEFT ", {720, 1380, 975, 375}, 18, Right);
+    c.text2 = b.nameBox("Text2", u"LEFT のプレイヤ名", {1800, 1430, 2175, 330});
+    c.image1[0] = b.image("Image1(0)", {4080, 1335, 600, 600});
+    c.label11 = b.label("Label11", u"", {4680, 1560, 735, 495}, 18, Underline | Centre);
+    c.label12 = b.label("Label12", u"", {5640, 1560, 735, 495}, 18, Underline | Centre);
+    c.image1[1] = b.image("Image1(1)", {6360, 1335, 600, 600});
+    c.text3 = b.nameBox("Text3", u"RIGHT のプレイヤ名", {7080, 1440, 2175, 330});
+    b.label("Label2(3)", u"RIGHT ", {9240, 1380, 1335, 375}, 18, Right);
+    const QRect leftClock(2400, 1800, 675, 1995), rightClock(8060, 1800, 675, 1995);
+    const double centre = 5520;
+    const double room = 2 * std::min({leftClock.x() + leftClock.width() / 2.0,
+                                      centre - (leftClock.x() + leftClock.width() / 2.0),
+                                      rightClock.x() + rightClock.width() / 2.0 - centre,
+                                      kForm1Width - (rightClock.x() + rightClock.width() / 2.0)});
+    c.label1[0] = b.clock("Label1(0)", leftClock, room);
+    c.label1[1] = b.clock("Label1(1)", rightClock, room);
+    c.image2[0] = b.image("Image2(0)", {120, 1320, 600, 600});
+    c.image2[1] = b.image("Image2(1)", {10560, 1320, 600, 600});
+    c.image2[0]->hide();
+    c.image2[1]->hide();
+    b.image("MMControl1", {3840, 3840, 3540, 330})->hide();
+    b.rule("Line5", 5520, 1320, 5520, 3960, 1);
+
+    // The button band.
+    c.command1 = b.button("Command1(0)", u"セットしてください", {120, 4320, 7695, 1335}, 36);
+    c.command3 = b.button("Command3", u"一時停止", {7920, 4320, 1335, 1335}, 20.25);
+    c.command5 = b.button("Command5", u"秒表示", {9360, 4320, 1695, 615}, 18);
+    c.command4 = b.button("Command4", u"終了", {9360, 5040, 1695, 615}, 18);
+    return c;
+}
 
 } // namespace ui

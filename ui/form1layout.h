@@ -1,51 +1,39 @@
 #pragma once
-// The main window's controls as they stand when it opens. Geometry in twips.
-#include <QtGlobal>
-#include <span>
+// The main window's controls as they stand when it opens, placed in twips.
+// Every control keeps its layout name as its object name.
+#include "ui/twipslayout.h"
+
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
 
 namespace ui {
 
-enum class Kind { Button, Label, TextBox, Option, Image, Hidden };
+class ClockFace;
+class SetupField;
+class WrapButton;
 
-enum Style : unsigned {
-    None = 0,
-    RedText = 1 << 0,
-    WhiteBase = 1 << 1,
-    Light3DBase = 1 << 2,
-    CyanBackground = 1 << 3,
-    Hidden = 1 << 4,
-    AutoSize = 1 << 5,     // sizes itself to its text, keeping its top-left
-    KeepCentre = 1 << 6,   // sizes itself to its text, keeping its centre
-    Checked = 1 << 7,
-    Underline = 1 << 8,
-    AlignCentre = 1 << 9,
-    AlignRight = 1 << 10,
-    BlackText = 1 << 11,
-};
-
-struct ControlRow
+// The controls the program reads or changes; labels that only stand there
+// and the rules are placed but not kept. Index 0 is the left player.
+struct Form1Controls
 {
-    const char *name;
-    Kind kind;
-    const char16_t *text;
-    int left, top, width, height;
-    double points; // 0: no font of its own
-    unsigned style;
-    int maxLength; // text boxes only
+    WrapButton *command1 = nullptr; // Command1(0), the move button
+    WrapButton *command2 = nullptr, *command3 = nullptr, *command4 = nullptr;
+    WrapButton *command5 = nullptr, *command6 = nullptr, *command7 = nullptr;
+    SetupField *text1[6] = {};
+    QLineEdit *text2 = nullptr, *text3 = nullptr;
+    QRadioButton *option1[2] = {};
+    ClockFace *label1[2] = {};
+    QLabel *label11 = nullptr, *label12 = nullptr;
+    QLabel *image1[2] = {}; // the lamps
+    QLabel *image2[2] = {}; // hidden: the lit and the dark lamp's pictures
 };
 
-struct LineRow
-{
-    const char *name;
-    int x1, y1, x2, y2;
-    int pixels; // thickness
-};
+// Client area of the main window, in twips.
+constexpr int kForm1Width = 11205;
+constexpr int kForm1Height = 5745;
 
-std::span<const ControlRow> form1Controls();
-std::span<const LineRow> form1Lines();
-
-constexpr int kTwipsPerPixel = 15;
-constexpr int kClientWidth = 11205;
-constexpr int kClientHeight = 5745;
+Form1Controls buildForm1(TwipsLayout &layout, QWidget *client);
 
 } // namespace ui

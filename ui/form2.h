@@ -2,12 +2,13 @@
 // Form2: the warning-times dialog. Modeless; destroys itself when closed.
 #include "clock/module1.h"
 #include "ui/messageboxes.h"
+#include "ui/twipslayout.h"
 
 #include <QWidget>
 
-class QLineEdit;
-
 namespace ui {
+
+class SetupField;
 
 class Form2 : public QWidget
 {
@@ -19,10 +20,10 @@ public:
     void Command2_Click(); // "キャンセル"
 
 private:
-
     gameclock::Module1 &module1_;
     MessageBoxes &boxes_;
-    QLineEdit *boxes3_[3];
+    TwipsLayout layout_;
+    SetupField *text_[3]; // Text1, Text2, Text3: wtime1, wtime2, wtime3
 };
 
 } // namespace ui

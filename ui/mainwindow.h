@@ -8,24 +8,20 @@
 #include "sound/beeper.h"
 #include "sound/cues.h"
 #include "sound/mediadevice.h"
+#include "ui/form1layout.h"
 #include "ui/messageboxes.h"
+#include "ui/twipslayout.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
 #include <memory>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QTimer;
 
 namespace ui {
 
 class Form2;
-class SetupField;
 
 // What the window is given from outside, so that tests can stand in for it.
 struct Services
@@ -69,11 +65,6 @@ private:
     void setFocusOrder();
     void Form_Load();
     void Form_Unload();
-    template <typename T> T *control(const char *name) const
-    {
-        return qobject_cast<T *>(controls_.value(QString::fromLatin1(name)));
-    }
-    SetupField *field(int index) const;
     settings::Values settingsValues() const;
     void applySettings(const settings::Values &values);
     bool readSettingsFile(bool reportAbsent);
@@ -104,10 +95,10 @@ private:
     gameclock::Module1 module1_;
     sound::Cues cues_;
     gameclock::GameClock clock_;
-    QHash<QString, QWidget *> controls_;
+    TwipsLayout layout_;
+    Form1Controls controls_;
     QTimer *timer1_ = nullptr;
     Form2 *form2_ = nullptr;
-    double clockCentre_[2] = {0, 0};
 };
 
 } // namespace ui

@@ -68,7 +68,7 @@ void MainWindow::Command6_Click()
 
 void MainWindow::Command7_Click()
 {
-    for (int i = 0; i < 6; ++i) field(i)->setStoredText(QStringLiteral("0"));
+    for (SetupField *field : controls_.text1) field->setStoredText(QStringLiteral("0"));
     module1_.wtime1 = module1_.wtime2 = module1_.wtime3 = 0;
 }
 

@@ -1,52 +1,29 @@
 // How the game clock's view of the window maps onto the controls.
 #include "ui/mainwindow.h"
 
+#include "ui/clockface.h"
 #include "ui/setupfield.h"
+#include "ui/wrapbutton.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <cmath>
 
 namespace ui {
 
-namespace {
-const char *const kClocks[2] = {"Label1(0)", "Label1(1)"};
-const char *const kLamps[2] = {"Image1(0)", "Image1(1)"};
-} // namespace
+QString MainWindow::moveCaption() const { return controls_.command1->text(); }
+void MainWindow::setMoveCaption(const QString &caption) { controls_.command1->setText(caption); }
+QString MainWindow::pauseCaption() const { return controls_.command3->text(); }
+void MainWindow::setPauseCaption(const QString &caption) { controls_.command3->setText(caption); }
+void MainWindow::setDisplayModeCaption(const QString &caption) { controls_.command5->setText(caption); }
 
-QString MainWindow::moveCaption() const { return control<QPushButton>("Command1(0)")->text(); }
-void MainWindow::setMoveCaption(const QString &caption) { control<QPushButton>("Command1(0)")->setText(caption); }
-QString MainWindow::pauseCaption() const { return control<QPushButton>("Command3")->text(); }
-void MainWindow::setPauseCaption(const QString &caption) { control<QPushButton>("Command3")->setText(caption); }
-void MainWindow::setDisplayModeCaption(const QString &caption) { control<QPushButton>("Command5")->setText(caption); }
-
-void MainWindow::setClockText(int side, const QString &text)
-{
-    auto *label = control<QLabel>(kClocks[side]);
-    if (label->text() == text) return; // a tick mostly redraws the same second
-    label->setText(text);
-    // The label sizes itself to its text about a fixed centre.
-    const int width = std::max(label->fontMetrics().horizontalAdvance(text) + 8, 45);
-    const int left = int(std::lround(clockCentre_[side] - width / 2.0));
-    label->setGeometry(left, label->y(), width, label->height());
-}
-
-void MainWindow::setClockRed(int side, bool red)
-{
-    auto *label = control<QLabel>(kClocks[side]);
-    QPalette palette = label->palette();
-    const QColor colour = red ? QColor(255, 0, 0) : QColor(0, 0, 0);
-    if (palette.color(QPalette::WindowText) == colour) return;
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
+void MainWindow::setClockText(int side, const QString &text) { controls_.label1[side]->setFaceText(text); }
+void MainWindow::setClockRed(int side, bool red) { controls_.label1[side]->setRed(red); }
 
 void MainWindow::setLamp(int side, bool lit)
 {
-    const QPixmap picture = control<QLabel>(lit ? "Image2(0)" : "Image2(1)")->pixmap();
-    auto *lamp = control<QLabel>(kLamps[side]);
+    QLabel *lamp = controls_.image1[side];
+    const QPixmap picture = controls_.image2[lit ? 0 : 1]->pixmap();
     lamp->setPixmap(picture);
     if (!lamp->testAttribute(Qt::WA_OpaquePaintEvent) && picture.size() == lamp->size()) {
         // The clock face's box reaches under the lamp (its digits do not), so
@@ -55,26 +32,28 @@ void MainWindow::setLamp(int side, bool lit)
         lamp->setAttribute(Qt::WA_OpaquePaintEvent);
         lamp->raise();
     }
+    // Whose turn it is: the lamp lit last, which for a running clock is the one that blinks.
+    if (lit) {
+        controls_.image1[side]->setAccessibleDescription(QStringLiteral("手番"));
+        controls_.image1[1 - side]->setAccessibleDescription(QString());
+    }
 }
 
 void MainWindow::setMoveNumber(int side, const QString &text)
 {
-    control<QLabel>(side == 0 ? "Label11" : "Label12")->setText(text);
+    (side == 0 ? controls_.label11 : controls_.label12)->setText(text);
 }
 
-QString MainWindow::fieldText(int index) const { return field(index)->text(); }
+QString MainWindow::fieldText(int index) const { return controls_.text1[index]->text(); }
 
 int MainWindow::firstChoice() const
 {
-    if (control<QRadioButton>("Option1(0)")->isChecked()) return 0;
-    if (control<QRadioButton>("Option1(1)")->isChecked()) return 1;
+    if (controls_.option1[0]->isChecked()) return 0;
+    if (controls_.option1[1]->isChecked()) return 1;
     return -1;
 }
 
-QString MainWindow::playerName(int side) const
-{
-    return control<QLineEdit>(side == 0 ? "Text2" : "Text3")->text();
-}
+QString MainWindow::playerName(int side) const { return (side == 0 ? controls_.text2 : controls_.text3)->text(); }
 
 bool MainWindow::timerOn() const { return timer1_->isActive(); }
 

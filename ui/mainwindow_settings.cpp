@@ -11,8 +11,8 @@ namespace ui {
 settings::Values MainWindow::settingsValues() const
 {
     settings::Values values;
-    for (int i = 0; i < 6; ++i) values.fields[i] = field(i)->text();
-    values.firstLeft = control<QRadioButton>("Option1(0)")->isChecked();
+    for (int i = 0; i < 6; ++i) values.fields[i] = controls_.text1[i]->text();
+    values.firstLeft = controls_.option1[0]->isChecked();
     values.wtime = {module1_.wtime1, module1_.wtime2, module1_.wtime3};
     return values;
 }
@@ -20,8 +20,8 @@ settings::Values MainWindow::settingsValues() const
 void MainWindow::applySettings(const settings::Values &values)
 {
     for (int i = 0; i < 6; ++i)
-        if (field(i)->text() != values.fields[i]) field(i)->setStoredText(values.fields[i]);
-    control<QRadioButton>(values.firstLeft ? "Option1(0)" : "Option1(1)")->setChecked(true);
+        if (controls_.text1[i]->text() != values.fields[i]) controls_.text1[i]->setStoredText(values.fields[i]);
+    controls_.option1[values.firstLeft ? 0 : 1]->setChecked(true);
     module1_.wtime1 = values.wtime[0];
     module1_.wtime2 = values.wtime[1];
     module1_.wtime3 = values.wtime[2];

@@ -1,6 +1,5 @@
 // The menu commands, the dialog and the small buttons, through the window.
 #include "support/fakes.h"
-#include "ui/appsetup.h"
 #include "ui/form2.h"
 #include "ui/setupfield.h"
 
@@ -50,7 +49,6 @@ class TestCommands : public QObject
 private slots:
     void initTestCase()
     {
-        ui::installFontSubstitutes();
         QVERIFY(QDir::setCurrent(dir.path()));
     }
     void init()

@@ -3,7 +3,6 @@
 #include "clock/captions.h"
 #include "settings/store.h"
 #include "support/fakes.h"
-#include "ui/appsetup.h"
 #include "ui/setupfield.h"
 
 #include <QAction>
@@ -62,7 +61,6 @@ class TestFaults : public QObject
 private slots:
     void initTestCase()
     {
-        ui::installFontSubstitutes();
         QVERIFY(QDir::setCurrent(dir.path()));
         // Each warning's own file, so the device's log tells the three apart.
         for (const char *name : {"warning1.wav", "warning2.wav", "warning3.wav"}) {

@@ -1,6 +1,5 @@
 // The main window as it opens, control by control.
 #include "support/fakes.h"
-#include "ui/appsetup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +22,6 @@ class TestForm1Layout : public QObject
 private slots:
     void initTestCase()
     {
-        ui::installFontSubstitutes();
         rig = std::make_unique<Rig>();
         rig->window->show();
         QVERIFY(QTest::qWaitForWindowExposed(rig->window.get()));
@@ -129,7 +127,7 @@ private slots:
             QCOMPARE(w->font().underline(), underline);
             QVERIFY(!w->font().italic() && !w->font().strikeOut());
             // The substitute must really be a Japanese proportional Gothic.
-            QCOMPARE(QFontInfo(w->font()).family(), QString("IPAPGothic"));
+            QCOMPARE(QFontInfo(w->font()).family(), QString("BIZ UDPGothic"));
         }
         const QColor red(255, 0, 0);
         QCOMPARE(w->palette().color(QPalette::WindowText) == red, extra.contains("red"));

@@ -1,6 +1,5 @@
 // A short game played through the window's own buttons.
 #include "support/fakes.h"
-#include "ui/appsetup.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -48,7 +47,6 @@ class TestPlayGame : public QObject
 private slots:
     void init()
     {
-        ui::installFontSubstitutes();
         rig = std::make_unique<Rig>();
         rig->window->show();
         QVERIFY(QTest::qWaitForWindowExposed(rig->window.get()));

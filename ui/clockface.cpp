@@ -1,0 +1,65 @@
+#include "ui/clockface.h"
+
+#include "ui/look.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+constexpr int kPad = 2; // pixels each side of the text, inside the box
+}
+
+ClockFace::ClockFace(QWidget *parent, const QRect &twips, double points, double room)
+    : QLabel(parent), twips_(twips), points_(points), room_(room)
+{
+    setAlignment(Qt::AlignCenter);
+    setFont(look::font(points, true));
+    fit();
+}
+
+void ClockFace::setFaceText(const QString &text)
+{
+    if (text == this->text()) return; // most ticks redraw the same second
+    setText(text);
+    fit();
+}
+
+void ClockFace::setRed(bool red)
+{
+    QPalette palette = this->palette();
+    const QColor colour = red ? look::kRed : look::kBlack;
+    if (palette.color(QPalette::WindowText) == colour) return;
+    palette.setColor(QPalette::WindowText, colour);
+    setPalette(palette);
+}
+
+void ClockFace::setZoom(double zoom)
+{
+    zoom_ = zoom;
+    fit();
+}
+
+void ClockFace::fit()
+{
+    const double room = room_ * zoom_ / look::kTwipsPerPixel - 2 * kPad;
+    QFont font = look::font(points_ * zoom_, true);
+    int width = QFontMetrics(font).horizontalAdvance(text());
+    if (width > room) {
+        // Advances do not scale exactly with the size (hinting): step down to a fit.
+        double size = font.pointSizeF() * room / width;
+        do {
+            font.setPointSizeF(size);
+            width = QFontMetrics(font).horizontalAdvance(text());
+            size *= 0.98;
+        } while (width > room && size > 1);
+    }
+    if (font != this->font()) setFont(font);
+    width = std::max(width + 2 * kPad, look::pixels(twips_.width(), zoom_));
+    const double centre = (twips_.x() + twips_.width() / 2.0) * zoom_ / look::kTwipsPerPixel;
+    setGeometry(int(std::lround(centre - width / 2.0)), look::pixels(twips_.y(), zoom_), width,
+                look::pixels(twips_.height(), zoom_));
+}
+
+} // namespace ui

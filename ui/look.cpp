@@ -1,0 +1,45 @@
+#include "ui/look.h"
+
+#include <cmath>
+
+namespace ui::look {
+
+namespace {
+
+const QString kFamily = QStringLiteral("ＭＳ Ｐゴシック");
+
+// The layout's font exists only on Windows; proportional Japanese Gothics with
+// a real bold face stand in for it elsewhere.
+void installFontSubstitutes()
+{
+    // BIZ UDPゴシック is cut to the same line height as the face it stands in
+    // for and has a true bold; the others are fallbacks without one.
+    QFont::insertSubstitutions(kFamily, {QStringLiteral("BIZ UDPGothic"), QStringLiteral("IPAPGothic"),
+                                         QStringLiteral("Noto Sans CJK JP")});
+}
+
+} // namespace
+
+int pixels(double twips, double zoom)
+{
+    return int(std::floor(twips * zoom / kTwipsPerPixel));
+}
+
+QRect pixels(const QRect &twips, double zoom)
+{
+    return QRect(pixels(twips.x(), zoom), pixels(twips.y(), zoom), pixels(twips.width(), zoom),
+                 pixels(twips.height(), zoom));
+}
+
+QFont font(double points, bool underline, bool bold)
+{
+    static const bool substituted = (installFontSubstitutes(), true);
+    Q_UNUSED(substituted);
+    QFont font(kFamily);
+    font.setPointSizeF(points);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setUnderline(underline);
+    return font;
+}
+
+} // namespace ui::look

@@ -1,0 +1,23 @@
+#pragma once
+// What both windows share in how they look: the one font, the colours, and
+// the twips the layout is given in.
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+namespace ui::look {
+
+// 15 twips make a pixel at the layout's own size, zoom 1.
+constexpr int kTwipsPerPixel = 15;
+int pixels(double twips, double zoom = 1.0);
+QRect pixels(const QRect &twips, double zoom = 1.0);
+
+inline const QColor kCyan{128, 255, 255};
+inline const QColor kRed{255, 0, 0};
+inline const QColor kBlack{0, 0, 0};
+
+// The layout's font, "ＭＳ Ｐゴシック", bold unless told otherwise; where it is
+// missing a Japanese Gothic stands in for it.
+QFont font(double points, bool underline = false, bool bold = true);
+
+} // namespace ui::look
