@@ -43,18 +43,9 @@ void ClockFace::setZoom(double zoom)
 
 void ClockFace::fit()
 {
-    const double room = room_ * zoom_ / look::kTwipsPerPixel - 2 * kPad;
-    QFont font = look::font(points_ * zoom_, true);
+    const int room = int(room_ * zoom_ / look::kTwipsPerPixel) - 2 * kPad;
+    const QFont font = look::fitted(look::font(points_ * zoom_, true), text(), room);
     int width = QFontMetrics(font).horizontalAdvance(text());
-    if (width > room) {
-        // Advances do not scale exactly with the size (hinting): step down to a fit.
-        double size = font.pointSizeF() * room / width;
-        do {
-            font.setPointSizeF(size);
-            width = QFontMetrics(font).horizontalAdvance(text());
-            size *= 0.98;
-        } while (width > room && size > 1);
-    }
     if (font != this->font()) setFont(font);
     width = std::max(width + 2 * kPad, look::pixels(twips_.width(), zoom_));
     const double centre = (twips_.x() + twips_.width() / 2.0) * zoom_ / look::kTwipsPerPixel;

@@ -2,6 +2,7 @@
 
 #include "common/wording.h"
 #include "ui/clockface.h"
+#include "ui/fitlabel.h"
 #include "ui/look.h"
 #include "ui/setupfield.h"
 #include "ui/wrapbutton.h"
@@ -34,10 +35,10 @@ class Builder
 public:
     Builder(TwipsLayout &layout, QWidget *client) : layout_(layout), client_(client) {}
 
-    QLabel *label(const char *name, const char16_t *text, QRect twips, double points, unsigned style = Plain,
+    FitLabel *label(const char *name, const char16_t *text, QRect twips, double points, unsigned style = Plain,
                   TwipsLayout::Sizing sizing = TwipsLayout::Fixed)
     {
-        auto *label = new QLabel(QString::fromUtf16(text), client_);
+        auto *label = new FitLabel(QString::fromUtf16(text), client_);
         label->setAlignment(alignment(style));
         if (style & Red) setColour(label, QPalette::WindowText, look::kRed);
         return layout_.place(label, name, twips, look::font(points, style & Underline), sizing);

@@ -11,6 +11,7 @@ class QWidget;
 namespace ui {
 
 class ClockFace;
+class FitLabel;
 class SetupField;
 class WrapButton;
 
@@ -25,7 +26,7 @@ struct Form1Controls
     QLineEdit *text2 = nullptr, *text3 = nullptr;
     QRadioButton *option1[2] = {};
     ClockFace *label1[2] = {};
-    QLabel *label11 = nullptr, *label12 = nullptr;
+    FitLabel *label11 = nullptr, *label12 = nullptr;
     QLabel *image1[2] = {}; // the lamps
     QLabel *image2[2] = {}; // hidden: the lit and the dark lamp's pictures
 };

@@ -1,5 +1,7 @@
 #include "ui/look.h"
 
+#include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 
 namespace ui::look {
@@ -39,6 +41,26 @@ QFont font(double points, bool underline, bool bold)
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setUnderline(underline);
+    return font;
+}
+
+QFont fitted(const QFont &base, const QString &text, int width, int height)
+{
+    const auto fits = [&](const QFont &font) {
+        const QFontMetrics metrics(font);
+        return metrics.horizontalAdvance(text) <= width && metrics.height() <= height;
+    };
+    if (fits(base) || width <= 0 || height <= 0) return base;
+    // Advances do not scale exactly with the size (hinting): step down to a fit.
+    QFont font = base;
+    const QFontMetrics metrics(base);
+    double size = base.pointSizeF()
+                  * std::min(1.0, std::min(double(width) / std::max(1, metrics.horizontalAdvance(text)),
+                                           double(height) / metrics.height()));
+    do {
+        font.setPointSizeF(size);
+        size *= 0.98;
+    } while (!fits(font) && size > 1);
     return font;
 }
 

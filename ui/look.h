@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <climits>
 
 namespace ui::look {
 
@@ -19,5 +20,8 @@ inline const QColor kBlack{0, 0, 0};
 // The layout's font, "ＭＳ Ｐゴシック", bold unless told otherwise; where it is
 // missing a Japanese Gothic stands in for it.
 QFont font(double points, bool underline = false, bool bold = true);
+// base, or where text is wider than width pixels or a line of the font
+// taller than height, the largest smaller size at which it fits.
+QFont fitted(const QFont &base, const QString &text, int width, int height = INT_MAX);
 
 } // namespace ui::look

@@ -81,6 +81,8 @@ void MainWindow::buildMenu()
     QMenu *m1 = menuBar()->addMenu(QStringLiteral("設定"));
     m1->setObjectName(QStringLiteral("m1"));
     m1->setSeparatorsCollapsible(false);
+    // Room above the first separator and below the last, off the menu's border.
+    m1->setContentsMargins(0, 4, 0, 4);
     auto separator = [m1](const char *name) { m1->addSeparator()->setObjectName(QString::fromLatin1(name)); };
     auto item = [this, m1](const char *name, const char16_t *caption, void (MainWindow::*handler)()) {
         QAction *action = m1->addAction(QString::fromUtf16(caption));

@@ -2,6 +2,7 @@
 #include "ui/mainwindow.h"
 
 #include "ui/clockface.h"
+#include "ui/fitlabel.h"
 #include "ui/setupfield.h"
 #include "ui/wrapbutton.h"
 
@@ -41,7 +42,7 @@ void MainWindow::setLamp(int side, bool lit)
 
 void MainWindow::setMoveNumber(int side, const QString &text)
 {
-    (side == 0 ? controls_.label11 : controls_.label12)->setText(text);
+    (side == 0 ? controls_.label11 : controls_.label12)->setCaption(text);
 }
 
 QString MainWindow::fieldText(int index) const { return controls_.text1[index]->text(); }

@@ -1,17 +1,23 @@
 #pragma once
 // A text box with a character limit that a typist cannot pass, but that keeps
-// a longer text given to it verbatim (QLineEdit::setText would cut it).
+// a longer text given to it verbatim (QLineEdit::setText would cut it). A text
+// wider than the box is shown in a smaller font rather than cut off.
+#include "ui/fitfont.h"
+
 #include <QLineEdit>
 
 namespace ui {
 
-class SetupField : public QLineEdit
+class SetupField : public FitFont<QLineEdit>
 {
     Q_OBJECT
 public:
     SetupField(int limit, QWidget *parent = nullptr);
     int limit() const { return limit_; }
     void setStoredText(const QString &text);
+
+protected:
+    QRect textRoom() const override;
 
 private:
     int limit_;

@@ -1,0 +1,216 @@
+// What the operator sees: every caption inside its control, each clock inside
+// its half at any value it can show, the option buttons' colour, the menu's
+// separators, the focus order. Run at scale 1 and 2, under a large desktop font.
+#include "support/fakes.h"
+#include "ui/form2.h"
+#include "ui/setupfield.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testing::Rig;
+
+namespace {
+
+QString textOf(QWidget *w)
+{
+    if (auto *label = qobject_cast<QLabel *>(w)) return label->text();
+    if (auto *button = qobject_cast<QAbstractButton *>(w)) return button->text();
+    if (auto *edit = qobject_cast<QLineEdit *>(w)) return edit->text();
+    return {};
+}
+
+void setTextOf(QWidget *w, const QString &text)
+{
+    if (auto *label = qobject_cast<QLabel *>(w)) label->QLabel::setText(text); // the face keeps its size
+    else if (auto *button = qobject_cast<QAbstractButton *>(w)) button->setText(text);
+    else if (auto *edit = qobject_cast<QLineEdit *>(w)) edit->setText(text);
+}
+
+// The pixels a control's caption or text adds to it, in its own coordinates.
+QRectF inkOf(QWidget *w)
+{
+    const QString text = textOf(w);
+    const QImage with = w->grab().toImage();
+    setTextOf(w, QString());
+    const QFont font = w->font();
+    const QImage without = w->grab().toImage();
+    setTextOf(w, text);
+    if (w->font() != font) w->setFont(font);
+    QRect ink;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y)) ink |= QRect(x, y, 1, 1);
+    const qreal dpr = with.devicePixelRatio();
+    return QRectF(ink.x() / dpr, ink.y() / dpr, ink.width() / dpr, ink.height() / dpr);
+}
+
+// Every control with a caption or a text: nothing of it is cut off. A button's
+// caption keeps off its edges; any other text shows its whole ink, which a
+// control too small for it would cut.
+void checkInkInside(QWidget *window)
+{
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        const QString text = textOf(w);
+        if (!w->isVisible() || text.isEmpty()) continue;
+        const QRectF ink = inkOf(w);
+        const QString what = w->objectName() + " " + text;
+        if (qobject_cast<QPushButton *>(w)) {
+            QVERIFY2(QRectF(w->rect()).adjusted(2, 2, -2, -2).contains(ink), qPrintable(what));
+        } else {
+            const QRect need = QFontMetrics(w->font()).tightBoundingRect(text);
+            // Hinting differs a little between the metrics and a scaled rendering.
+            QVERIFY2(ink.width() >= need.width() - 2 && ink.height() >= need.height() - 2,
+                     qPrintable(what + QStringLiteral(": ink %1 x %2, text %3 x %4")
+                                           .arg(ink.width()).arg(ink.height()).arg(need.width()).arg(need.height())));
+        }
+    }
+}
+
+} // namespace
+
+class TestLook : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+    std::unique_ptr<Rig> rig;
+
+private slots:
+    void initTestCase()
+    {
+        // As a desktop that gives every window a large font of its own.
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        rig = std::make_unique<Rig>();
+        rig->window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig->window.get()));
+    }
+
+    void inkInside_data()
+    {
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<QString>("seconds");
+        QTest::newRow("0:00") << "0" << "0";
+        QTest::newRow("10:00") << "10" << "0";
+        QTest::newRow("120:00") << "120" << "0";
+        QTest::newRow("widest typed") << "999" << "99";
+        QTest::newRow("widest from a file") << "-16666666" << "-40";
+    }
+    void inkInside()
+    {
+        QFETCH(QString, minutes);
+        QFETCH(QString, seconds);
+        for (int side = 0; side < 2; ++side) {
+            rig->find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(2 * side))->setStoredText(minutes);
+            rig->find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(2 * side + 1))->setStoredText(seconds);
+        }
+        for (bool inSeconds : {false, true}) {
+            if (inSeconds) rig->window->Command5_Click(); // sets up again, in seconds
+            else rig->window->Command2_Click();
+            for (int side = 0; side < 2; ++side) {
+                auto *face = rig->find<QLabel>(QStringLiteral("Label1(%1)").arg(side));
+                QVERIFY(!face->text().isEmpty());
+                const int centre = 368; // Line5
+                QVERIFY2(side == 0 ? face->geometry().left() >= 0 && face->geometry().right() < centre
+                                   : face->geometry().left() > centre && face->geometry().right() < 747,
+                         qPrintable(face->text()));
+            }
+            checkInkInside(rig->window.get());
+        }
+        rig->window->Command5_Click(); // back to minutes and seconds
+    }
+
+    void dialogInkInside()
+    {
+        rig->window->module1() = {-32768, 32767, 999};
+        rig->window->m14_Click();
+        ui::Form2 *dialog = rig->window->form2();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        checkInkInside(dialog);
+        dialog->close();
+    }
+
+    void optionButtonsCyan()
+    {
+        for (const char *name : {"Option1(0)", "Option1(1)"}) {
+            auto *option = rig->find<QRadioButton>(name);
+            const QImage image = option->grab().toImage();
+            QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), QColor(128, 255, 255));
+        }
+    }
+
+    void separatorsShow()
+    {
+        auto *menu = rig->window->findChild<QMenu *>("m1");
+        menu->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QImage image = menu->grab().toImage();
+        const qreal dpr = image.devicePixelRatio();
+        const auto at = [&](int x, qreal y) { return image.pixelColor(int(x * dpr), int(y * dpr)); };
+        const QColor ground = at(menu->width() / 2, menu->actionGeometry(menu->actions()[1]).center().y() + 8);
+        for (QAction *action : menu->actions()) {
+            if (!action->isSeparator()) continue;
+            const QRect r = menu->actionGeometry(action);
+            int lines = 0; // rows of the separator, off the menu's border, that show a line
+            for (qreal y = r.top(); y <= r.bottom(); y += 1 / dpr)
+                lines += y > 1 && y < menu->height() - 2 && at(r.center().x(), y) != ground;
+            QVERIFY2(lines > 0, qPrintable(action->objectName()));
+        }
+        menu->hide();
+    }
+
+    // With RIGHT chosen by the settings file, Tab still visits both option
+    // buttons in the layout's order, and moving through them chooses nothing.
+    void focusOrderWithRightLoaded()
+    {
+        QFile ini(QStringLiteral("korvane.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("first=1\r\n") > 0);
+        ini.close();
+        Rig fresh;
+        fresh.window->show();
+        fresh.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fresh.window.get()));
+        QStringList order;
+        for (int i = 0; i < 17; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, (QStringList{"Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Option1(0)",
+                                     "Option1(1)", "Command2", "Command1(0)", "Command3", "Command5", "Command4",
+                                     "Command6", "Text1(5)", "Text2", "Text3", "Command7"}));
+        QVERIFY(fresh.find<QRadioButton>("Option1(1)")->isChecked());
+        QVERIFY(!fresh.find<QRadioButton>("Option1(0)")->isChecked());
+        QFile::remove(QStringLiteral("korvane.ini"));
+    }
+
+    // A two-line caption breaks into halves a reader expects: 一時 / 停止.
+    void pauseCaptionBreaksInHalves()
+    {
+        auto *button = rig->find<QAbstractButton>("Command3");
+        const QImage ink = button->grab().toImage();
+        const QRectF inkF = inkOf(button);
+        const qreal dpr = ink.devicePixelRatio();
+        const QRect all(QPoint(int(inkF.left() * dpr), int(inkF.top() * dpr)), QPoint(int(inkF.right() * dpr), int(inkF.bottom() * dpr)));
+        int widths[2] = {0, 0};
+        for (int line = 0; line < 2; ++line) {
+            int left = all.right(), right = all.left();
+            for (int y = line == 0 ? all.top() : all.center().y() + 2; y < (line == 0 ? all.center().y() - 2 : all.bottom()); ++y)
+                for (int x = all.left(); x <= all.right(); ++x)
+                    if (qGray(ink.pixel(x, y)) < 100) left = std::min(left, x), right = std::max(right, x);
+            widths[line] = right - left;
+        }
+        QVERIFY2(std::abs(widths[0] - widths[1]) < widths[0] / 4,
+                 qPrintable(QString::number(widths[0]) + " / " + QString::number(widths[1])));
+    }
+};
+
+QTEST_MAIN(TestLook)
+#include "tst_look.moc"

@@ -1,0 +1,25 @@
+#pragma once
+// A label whose caption stays inside it, in a smaller font where it must.
+#include "ui/fitfont.h"
+
+#include <QLabel>
+
+namespace ui {
+
+class FitLabel : public FitFont<QLabel>
+{
+    Q_OBJECT
+public:
+    using FitFont<QLabel>::FitFont;
+    void setCaption(const QString &text)
+    {
+        setText(text);
+        refit();
+    }
+
+protected:
+    // A pixel clear each side, so no stroke meets the edge.
+    QRect textRoom() const override { return contentsRect().adjusted(1, 0, -1, 0); }
+};
+
+} // namespace ui
