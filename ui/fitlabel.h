@@ -18,8 +18,7 @@ public:
     }
 
 protected:
-    // A pixel clear each side, so no stroke meets the edge.
-    QRect textRoom() const override { return contentsRect().adjusted(1, 0, -1, 0); }
+    QRect textRoom() const override { return contentsRect(); }
 };
 
 } // namespace ui

@@ -35,13 +35,19 @@ class Builder
 public:
     Builder(TwipsLayout &layout, QWidget *client) : layout_(layout), client_(client) {}
 
-    FitLabel *label(const char *name, const char16_t *text, QRect twips, double points, unsigned style = Plain,
+    QLabel *label(const char *name, const char16_t *text, QRect twips, double points, unsigned style = Plain,
                   TwipsLayout::Sizing sizing = TwipsLayout::Fixed)
     {
-        auto *label = new FitLabel(QString::fromUtf16(text), client_);
+        // A label sized to its text needs no fitting; a fixed one may.
+        QLabel *label = sizing == TwipsLayout::AutoSize ? new QLabel(QString::fromUtf16(text), client_)
+                                                        : new FitLabel(QString::fromUtf16(text), client_);
         label->setAlignment(alignment(style));
         if (style & Red) setColour(label, QPalette::WindowText, look::kRed);
         return layout_.place(label, name, twips, look::font(points, style & Underline), sizing);
+    }
+    FitLabel *fitLabel(const char *name, const char16_t *text, QRect twips, double points, unsigned style)
+    {
+        return static_cast<FitLabel *>(label(name, text, twips, points, style));
     }
     WrapButton *button(const char *name, const char16_t *text, QRect twips, double points, unsigned style = Plain)
     {
@@ -152,8 +158,8 @@ Form1Controls buildForm1(TwipsLayout &layout, QWidget *client)
     b.label("Label2(2)", u"LEFT ", {720, 1380, 975, 375}, 18, Right);
     c.text2 = b.nameBox("Text2", u"LEFT のプレイヤ名", {1800, 1430, 2175, 330});
     c.image1[0] = b.image("Image1(0)", {4080, 1335, 600, 600});
-    c.label11 = b.label("Label11", u"", {4680, 1560, 735, 495}, 18, Underline | Centre);
-    c.label12 = b.label("Label12", u"", {5640, 1560, 735, 495}, 18, Underline | Centre);
+    c.label11 = b.fitLabel("Label11", u"", {4680, 1560, 735, 495}, 18, Underline | Centre);
+    c.label12 = b.fitLabel("Label12", u"", {5640, 1560, 735, 495}, 18, Underline | Centre);
     c.image1[1] = b.image("Image1(1)", {6360, 1335, 600, 600});
     c.text3 = b.nameBox("Text3", u"RIGHT のプレイヤ名", {7080, 1440, 2175, 330});
     b.label("Label2(3)", u"RIGHT ", {9240, 1380, 1335, 375}, 18, Right);
