@@ -6,6 +6,7 @@
 #include "ui/look.h"
 #include "ui/setupfield.h"
 #include "ui/wrapbutton.h"
+#include "ui/zoomstyle.h"
 #include "version.h"
 
 #include <QLabel>
@@ -84,6 +85,14 @@ public:
         setColour(option, QPalette::Window, look::kCyan);
         setColour(option, QPalette::Button, look::kCyan);
         option->setAutoFillBackground(true);
+        // The indicator grows with the window's zoom, as the caption does.
+        auto *style = new ZoomStyle();
+        style->setParent(option);
+        option->setStyle(style);
+        layout_.onZoom([option, style](double zoom) {
+            style->setZoom(zoom);
+            option->setStyle(style); // makes the button take the new sizes
+        });
         return layout_.place(option, name, twips, look::font(9.75, true));
     }
     QLabel *image(const char *name, QRect twips)

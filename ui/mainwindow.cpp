@@ -4,6 +4,7 @@
 #include "ui/look.h"
 #include "ui/pictures.h"
 #include "ui/setupfield.h"
+#include "ui/stage.h"
 #include "ui/wrapbutton.h"
 
 #include <QCloseEvent>
@@ -11,6 +12,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace ui {
@@ -34,21 +36,27 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls()
 {
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(look::pixels(kForm1Width), look::pixels(kForm1Height));
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, look::kCyan);
-    client->setPalette(palette);
-    client->setAutoFillBackground(true);
-    setCentralWidget(client);
-    controls_ = buildForm1(layout_, client);
+    // The whole layout zooms with the window, for a clock read across the table.
+    auto *stage = new Stage(QSize(look::pixels(kForm1Width), look::pixels(kForm1Height)),
+                            [this](double zoom) { layout_.setZoom(zoom); }, this);
+    stage->setObjectName(QStringLiteral("stage"));
+    setCentralWidget(stage);
+    controls_ = buildForm1(layout_, stage->client());
     Form1Controls &c = controls_;
 
-    c.image2[0]->setPixmap(pictures::litLamp());
-    c.image2[1]->setPixmap(pictures::darkLamp());
-    c.command6->setIcon(QIcon(pictures::helpFace()));
-    c.command6->setIconSize(QSize(31, 31));
+    // The pictures, drawn afresh at each zoom so that they stay sharp.
+    const auto drawPictures = [this](double zoom) {
+        const Form1Controls &c = controls_;
+        const double dpr = devicePixelRatioF();
+        c.image2[0]->setPixmap(pictures::litLamp(zoom, dpr));
+        c.image2[1]->setPixmap(pictures::darkLamp(zoom, dpr));
+        for (int side = 0; side < 2; ++side)
+            if (lamp_[side]) setLamp(side, *lamp_[side]);
+        c.command6->setIcon(QIcon(pictures::helpFace(zoom, dpr)));
+        c.command6->setIconSize(QSize(31, 31) * zoom);
+    };
+    drawPictures(1.0);
+    layout_.onZoom(drawPictures);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -72,8 +80,11 @@ void MainWindow::buildControls()
         });
     }
 
-    // The layout is fixed: no resizing, no maximising.
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fullScreen, &QShortcut::activated, this, [this] {
+        if (isFullScreen()) showNormal();
+        else showFullScreen();
+    });
 }
 
 void MainWindow::buildMenu()
@@ -95,7 +106,6 @@ void MainWindow::buildMenu()
     separator("separator2");
     item("m14", u"警告音時間設定", &MainWindow::m14_Click);
     separator("separator3");
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void MainWindow::setFocusOrder()

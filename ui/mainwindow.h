@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QUrl>
 #include <functional>
+#include <optional>
 #include <memory>
 
 class QTimer;
@@ -99,6 +100,7 @@ private:
     Form1Controls controls_;
     QTimer *timer1_ = nullptr;
     Form2 *form2_ = nullptr;
+    std::optional<bool> lamp_[2]; // what each lamp shows: lit, dark, or nothing yet
 };
 
 } // namespace ui

@@ -23,10 +23,11 @@ void MainWindow::setClockRed(int side, bool red) { controls_.label1[side]->setRe
 
 void MainWindow::setLamp(int side, bool lit)
 {
+    lamp_[side] = lit;
     QLabel *lamp = controls_.image1[side];
     const QPixmap picture = controls_.image2[lit ? 0 : 1]->pixmap();
     lamp->setPixmap(picture);
-    if (!lamp->testAttribute(Qt::WA_OpaquePaintEvent) && picture.size() == lamp->size()) {
+    if (!lamp->testAttribute(Qt::WA_OpaquePaintEvent) && picture.deviceIndependentSize().toSize() == lamp->size()) {
         // The clock face's box reaches under the lamp (its digits do not), so
         // each blink repainted the face's large outline text as well. The
         // picture covers the lamp whole: on top and opaque, it repaints alone.
