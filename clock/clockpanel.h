@@ -31,6 +31,8 @@ public:
 
     virtual bool timerOn() const = 0;
     virtual void setTimerOn(bool on) = 0;
+    // The next tick in delay seconds, then every 200 ms from it, while the timer is on.
+    virtual void phaseTicks(double delay) = 0;
 
     // A notice box about unusable input.
     virtual void notice(const QString &text) = 0;

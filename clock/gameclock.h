@@ -21,6 +21,10 @@ public:
     void timer1Timer();          // one tick of Timer1
     void command3Click();        // pause and resume
     void command5Click();        // display mode
+    // A player's own key (side 0 left, 1 right): the move button, for the
+    // player whose clock runs, or who moves first before the start; nothing
+    // for his opponent.
+    void playerKey(int side);
 
     const ClockState &state() const { return s_; }
     bool reportingTimeout() const { return reporting_; }
@@ -42,6 +46,7 @@ private:
     void startGame();
     void pausePlayer(Player p, double elapsed);
     void redrawWaiting(Player p);
+    void alignTicks();
 
     std::optional<Setup> readSetup();
     void applySetup(const Setup &setup);

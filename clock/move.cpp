@@ -52,6 +52,7 @@ void GameClock::endMove(Player mover, Player opponent)
     countMove(opponent.moves);
     showMoves(opponent);
     s_.turn = opponent.side == 0 ? -1 : 0;
+    alignTicks();
 }
 
 void GameClock::startGame()
@@ -65,7 +66,13 @@ void GameClock::startGame()
         Player first = player(s_.turn == -1 ? 0 : 1);
         countMove(first.moves);
         showMoves(first);
+        alignTicks();
     }
+}
+
+void GameClock::playerKey(int side)
+{
+    if ((s_.turn == -1 && side == 0) || (s_.turn == 0 && side == 1)) command1Click();
 }
 
 } // namespace gameclock

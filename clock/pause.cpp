@@ -18,6 +18,7 @@ void GameClock::command3Click()
         s_.starttime = time_.secondsSinceMidnight();
         panel_.setTimerOn(true);
         panel_.setPauseCaption(caption::pause);
+        if (s_.turn == -1 || s_.turn == 0) alignTicks();
     }
 }
 

@@ -4,7 +4,29 @@
 
 #include "common/decimaltext.h"
 
+#include <cmath>
+
 namespace gameclock {
+
+namespace {
+constexpr double kTickSeconds = 0.2;
+// How long after the whole second the tick comes: enough that timer and
+// clock rounding never put it before.
+constexpr double kTickLead = 0.001;
+} // namespace
+
+// A tick every 200 ms measures the whole stint, so its phase costs no time; but
+// phased to fall just after each whole second of the running player's time,
+// his clock shows each new second, and a time-out, the moment it comes.
+void GameClock::alignTicks()
+{
+    const Player p = player(s_.turn == -1 ? 0 : 1);
+    double remaining = p.time;
+    if (p.byoon == -1) remaining = p.byo;
+    else if (p.time <= 0) remaining = byoyomiField() + p.time; // his first period counts from zero
+    const double sinceWhole = remaining - std::floor(remaining);
+    panel_.phaseTicks(std::fmod(sinceWhole, kTickSeconds) + kTickLead);
+}
 
 void GameClock::timer1Timer()
 {

@@ -58,9 +58,18 @@ void MainWindow::buildControls()
     drawPictures(1.0);
     layout_.onZoom(drawPictures);
 
+    // Precise: a coarse timer may move a tick by a tenth of its interval.
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
     timer1_->setInterval(200);
+    timer1_->setTimerType(Qt::PreciseTimer);
+    phase_ = new QTimer(this);
+    phase_->setSingleShot(true);
+    phase_->setTimerType(Qt::PreciseTimer);
+    connect(phase_, &QTimer::timeout, this, [this] {
+        timer1_->start();
+        Timer1_Timer();
+    });
 
     connect(c.command1, &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(c.command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QStandardPaths>
 
 namespace ui {
@@ -20,6 +22,41 @@ void MainWindow::Form_Load()
 }
 
 void MainWindow::Command1_Click(int) { clock_.command1Click(); }
+
+namespace {
+
+// The key on a player's own side of the keyboard: the outer key of the bottom
+// letter row, Z on the left and / on the right on Japanese and US keyboards
+// alike (and ろ, right of / on a Japanese one). Known by its place where the
+// platform tells it (X11 and Wayland give the evdev code plus 8), else by what
+// it types. -1: neither.
+int playerSide(const QKeyEvent &event)
+{
+    switch (event.nativeScanCode()) {
+    case 44 + 8: return 0;
+    case 53 + 8:
+    case 89 + 8: return 1;
+    case 0: break;
+    default: return -1;
+    }
+    if (event.key() == Qt::Key_Z) return 0;
+    if (event.key() == Qt::Key_Slash) return 1;
+    return -1;
+}
+
+} // namespace
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    // A key held down repeats; typing into a text box is typing.
+    if (event->isAutoRepeat() || qobject_cast<QLineEdit *>(QApplication::focusWidget())) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (const int side = playerSide(*event); side >= 0) clock_.playerKey(side);
+    else if (event->key() == Qt::Key_P || event->key() == Qt::Key_Pause) Command3_Click();
+    else QMainWindow::keyPressEvent(event);
+}
 void MainWindow::Command2_Click() { clock_.command2Click(); }
 void MainWindow::Command3_Click() { clock_.command3Click(); }
 void MainWindow::Command5_Click() { clock_.command5Click(); }

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTimer>
+#include <cmath>
 
 namespace ui {
 
@@ -61,8 +62,19 @@ bool MainWindow::timerOn() const { return timer1_->isActive(); }
 
 void MainWindow::setTimerOn(bool on)
 {
-    if (on) timer1_->start();
-    else timer1_->stop();
+    if (on) {
+        timer1_->start();
+    } else {
+        timer1_->stop();
+        phase_->stop();
+    }
+}
+
+void MainWindow::phaseTicks(double delay)
+{
+    if (!services_.alignTicks || !timer1_->isActive()) return;
+    // Whole milliseconds, rounded up: never before the moment asked for.
+    phase_->start(int(std::ceil(delay * 1000)));
 }
 
 void MainWindow::notice(const QString &text) { services_.boxes.notice(text); }

@@ -49,6 +49,8 @@ public:
     QString playerName(int side) const override { return names[side]; }
     bool timerOn() const override { return timer; }
     void setTimerOn(bool on) override { timer = on; }
+    double phase = -1; // the last delay asked for the next tick
+    void phaseTicks(double delay) override { phase = delay; }
     void notice(const QString &t) override { notices << t; }
 };
 
@@ -90,6 +92,7 @@ struct Rig
             if (verb == "set") clock.command2Click();
             else if (verb == "move") clock.command1Click();
             else if (verb == "pause") clock.command3Click();
+            else if (verb == "key") clock.playerKey(int(arg));
             else if (verb == "mode") clock.command5Click();
             else if (verb == "tick") clock.timer1Timer();
             else if (verb == "wait") time.advance(arg);

@@ -7,6 +7,51 @@ class TestClockTick : public QObject
 {
     Q_OBJECT
 private slots:
+    // After the start, each move and each resume, the next tick is phased to
+    // come a millisecond after the running player's next whole second.
+    void phase_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<double>("phase");
+        QTest::newRow("start, whole minutes") << "set;move" << 0.001;
+        QTest::newRow("start, 0.35 s past") << "f1=0.35;set;move" << 0.151;
+        QTest::newRow("opponent after a move") << "f3=0.5;set;move;wait 2.25;move" << 0.101;
+        QTest::newRow("mover's own time after a move") << "f4=0;set;move;wait 2.25;move;wait 1;move" << 0.151;
+        QTest::newRow("byo-yomi period") << "f0=0;f4=0;f5=30;set;move;wait 2.3;move;wait 0.5;move" << 0.001;
+        QTest::newRow("main time out during a pause") << "f0=0;f1=1;f5=30;set;move;wait 1.3;pause;pause" << 0.101;
+        QTest::newRow("resume") << "set;move;wait 12.46;pause;wait 9;pause" << 0.141;
+    }
+    void phase()
+    {
+        QFETCH(QString, script);
+        QFETCH(double, phase);
+        Rig rig;
+        rig.run(script);
+        QVERIFY2(qAbs(rig.panel.phase - phase) < 1e-6, qPrintable(QString::number(rig.panel.phase, 'g', 10)));
+    }
+
+    // Each player's own key plays his move only; the opponent's does nothing.
+    void playerKeys_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("moves"); // Label11/Label12
+        QTest::newRow("first mover's key starts") << "set;key 0" << "1/0";
+        QTest::newRow("opponent's key does not start") << "set;key 1" << "0/0";
+        QTest::newRow("right first") << "first=1;set;key 1" << "0/1";
+        QTest::newRow("mover's key ends his move") << "set;key 0;wait 1;key 0" << "1/1";
+        QTest::newRow("waiting player's key does nothing") << "set;key 0;wait 1;key 1;key 1" << "1/0";
+        QTest::newRow("keys while paused do nothing") << "set;key 0;pause;key 0;key 1" << "1/0";
+        QTest::newRow("keys before set-up do nothing") << "key 0;key 1" << "/";
+    }
+    void playerKeys()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, moves);
+        Rig rig;
+        rig.run(script);
+        QCOMPARE(rig.panel.moves[0] + "/" + rig.panel.moves[1], moves);
+    }
+
     void tick_data()
     {
         QTest::addColumn<QString>("script");
