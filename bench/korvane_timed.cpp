@@ -5,5 +5,7 @@
 
 int main(int argc, char *argv[])
 {
-    return ui::runApp(argc, argv, [](QWidget &window) { bench::reportFirstFrame(window); });
+    ui::AppOptions options;
+    options.beforeShow = [](QWidget &window) { bench::reportFirstFrame(window); };
+    return ui::runApp(argc, argv, options);
 }

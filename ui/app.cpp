@@ -13,7 +13,7 @@
 
 namespace ui {
 
-int runApp(int argc, char *argv[], const std::function<void(QWidget &)> &beforeShow)
+int runApp(int argc, char *argv[], const AppOptions &options)
 {
     // A save that meets a file-size limit must fail with a notice, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -26,9 +26,9 @@ int runApp(int argc, char *argv[], const std::function<void(QWidget &)> &beforeS
     sound::ToneBeeper beeper([] {
         for (int i = 0; i < 3; ++i) QApplication::beep();
     });
-    MainWindow window({time, boxes, device, beeper, &QDesktopServices::openUrl});
+    MainWindow window({time, boxes, device, beeper, &QDesktopServices::openUrl, options.alignTicks});
     boxes.setParent(&window);
-    if (beforeShow) beforeShow(window);
+    if (options.beforeShow) options.beforeShow(window);
     window.show();
     return app.exec();
 }

@@ -7,8 +7,15 @@ class QWidget;
 
 namespace ui {
 
-// beforeShow, if given, sees the main window just before it is first shown
-// (benchmark builds hook in there).
-int runApp(int argc, char *argv[], const std::function<void(QWidget &)> &beforeShow = {});
+// What benchmark builds change; the program itself takes the defaults.
+struct AppOptions
+{
+    // Sees the main window just before it is first shown.
+    std::function<void(QWidget &)> beforeShow;
+    // Ticks phased to the running player's whole seconds.
+    bool alignTicks = true;
+};
+
+int runApp(int argc, char *argv[], const AppOptions &options = {});
 
 } // namespace ui
