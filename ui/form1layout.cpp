@@ -170,6 +170,11 @@ Form1Controls buildForm1(TwipsLayout &layout, QWidget *client)
     c.label11 = b.fitLabel("Label11", u"", {4680, 1560, 735, 495}, 18, Underline | Centre);
     c.label12 = b.fitLabel("Label12", u"", {5640, 1560, 735, 495}, 18, Underline | Centre);
     c.image1[1] = b.image("Image1(1)", {6360, 1335, 600, 600});
+    // What a screen reader says of them: the number or time shown, and whose it is.
+    c.image1[0]->setAccessibleName(QStringLiteral("LEFT の手番ランプ"));
+    c.image1[1]->setAccessibleName(QStringLiteral("RIGHT の手番ランプ"));
+    c.label11->setAccessibleDescription(QStringLiteral("LEFT の手数"));
+    c.label12->setAccessibleDescription(QStringLiteral("RIGHT の手数"));
     c.text3 = b.nameBox("Text3", u"RIGHT のプレイヤ名", {7080, 1440, 2175, 330});
     b.label("Label2(3)", u"RIGHT ", {9240, 1380, 1335, 375}, 18, Right);
     const QRect leftClock(2400, 1800, 675, 1995), rightClock(8060, 1800, 675, 1995);
@@ -180,6 +185,8 @@ Form1Controls buildForm1(TwipsLayout &layout, QWidget *client)
                                       kForm1Width - (rightClock.x() + rightClock.width() / 2.0)});
     c.label1[0] = b.clock("Label1(0)", leftClock, room);
     c.label1[1] = b.clock("Label1(1)", rightClock, room);
+    c.label1[0]->setAccessibleDescription(QStringLiteral("LEFT の残り時間"));
+    c.label1[1]->setAccessibleDescription(QStringLiteral("RIGHT の残り時間"));
     c.image2[0] = b.image("Image2(0)", {120, 1320, 600, 600});
     c.image2[1] = b.image("Image2(1)", {10560, 1320, 600, 600});
     c.image2[0]->hide();

@@ -6,6 +6,8 @@
 #include "ui/setupfield.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QRegularExpression>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -136,6 +138,36 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
         checkInkInside(dialog);
         dialog->close();
+    }
+
+    // A screen reader finds a Japanese name on every control that takes the
+    // focus, in both windows, and hears whose turn it is and what each clock shows.
+    void accessibleNames()
+    {
+        rig->window->m14_Click();
+        QStringList unnamed;
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface *child = node->child(i);
+                if (!child || child->state().invisible) continue;
+                static const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
+                if (child->state().focusable && !child->text(QAccessible::Name).contains(japanese))
+                    unnamed << child->object()->objectName() + "=" + child->text(QAccessible::Name);
+                walk(child);
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(rig->window.get()));
+        walk(QAccessible::queryAccessibleInterface(rig->window->form2()));
+        QCOMPARE(unnamed, QStringList());
+        rig->window->form2()->close();
+
+        rig->window->Command2_Click();
+        rig->window->Command1_Click(0);
+        auto *lamp = QAccessible::queryAccessibleInterface(rig->find<QLabel>("Image1(0)"));
+        auto *clock = QAccessible::queryAccessibleInterface(rig->find<QLabel>("Label1(1)"));
+        QCOMPARE(lamp->text(QAccessible::Name) + lamp->text(QAccessible::Description), QString("LEFT の手番ランプ手番"));
+        QCOMPARE(clock->text(QAccessible::Name) + " " + clock->text(QAccessible::Description), QString("10:00 RIGHT の残り時間"));
+        rig->window->Command2_Click();
     }
 
     void optionButtonsCyan()
