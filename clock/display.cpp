@@ -20,14 +20,8 @@ void GameClock::command5Click()
     const int running = s_.turn == -1 ? 0 : 1;
     for (int side = 0; side < 2; ++side) {
         Player p = player(side);
-        if (side != running || !ticked_[side]) {
-            redrawWaiting(p);
-        } else if (p.now > 0) {
-            panel_.setClockText(side, clockText(p.now, s_.secdisp));
-        } else if (p.byonow > 0) {
-            panel_.setClockRed(side, true);
-            panel_.setClockText(side, clockText(p.byonow, s_.secdisp));
-        }
+        if (side != running || !ticked_[side]) redrawWaiting(p);
+        else if (p.now > 0 || p.byonow > 0) showFace(side, p.now, p.byonow);
     }
 }
 
@@ -35,11 +29,21 @@ void GameClock::command5Click()
 // of his move drew it (his live values would miss the increment).
 void GameClock::redrawWaiting(Player p)
 {
-    if (p.time <= 0 && p.byoon == -1) {
-        panel_.setClockRed(p.side, true);
-        panel_.setClockText(p.side, clockText(p.byo, s_.secdisp));
+    if (p.byoon == -1) showFace(p.side, p.time, p.byo);
+    else showTime(p.side, p.time);
+}
+
+void GameClock::showTime(int side, double t) { panel_.setClockText(side, clockText(t, s_.secdisp)); }
+
+// What a clock face shows: the main time while any is left, else the
+// byo-yomi, in red.
+void GameClock::showFace(int side, double main, double byo)
+{
+    if (main > 0) {
+        showTime(side, main);
     } else {
-        panel_.setClockText(p.side, clockText(p.time, s_.secdisp));
+        panel_.setClockRed(side, true);
+        showTime(side, byo);
     }
 }
 

@@ -46,6 +46,8 @@ private:
     void startGame();
     void pausePlayer(Player p, double elapsed);
     void redrawWaiting(Player p);
+    void showTime(int side, double t);
+    void showFace(int side, double main, double byo);
     void alignTicks();
 
     std::optional<Setup> readSetup();

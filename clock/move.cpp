@@ -1,6 +1,5 @@
 #include "clock/captions.h"
 #include "clock/gameclock.h"
-#include "clock/timeformat.h"
 
 #include <limits>
 
@@ -41,12 +40,7 @@ void GameClock::endMove(Player mover, Player opponent)
         mover.byoon = -1;
     }
     panel_.setLamp(mover.side, false);
-    if (mover.time > 0) {
-        panel_.setClockText(mover.side, clockText(mover.time, s_.secdisp));
-    } else {
-        panel_.setClockRed(mover.side, true);
-        panel_.setClockText(mover.side, clockText(mover.byo, s_.secdisp));
-    }
+    showFace(mover.side, mover.time, mover.byo);
     mover.blink = 0;
     s_.starttime = time_.secondsSinceMidnight();
     countMove(opponent.moves);

@@ -1,6 +1,5 @@
 #include "clock/captions.h"
 #include "clock/gameclock.h"
-#include "clock/timeformat.h"
 
 #include "common/decimaltext.h"
 #include "common/wording.h"
@@ -59,8 +58,8 @@ void GameClock::applySetup(const Setup &setup)
     s_.righttime = setup.righttime;
     byoyomi_ = setup.byoyomi;
     ticked_[0] = ticked_[1] = false;
-    panel_.setClockText(0, clockText(s_.lefttime, s_.secdisp));
-    panel_.setClockText(1, clockText(s_.righttime, s_.secdisp));
+    showTime(0, s_.lefttime);
+    showTime(1, s_.righttime);
     const int first = panel_.firstChoice();
     if (first == 0 || first == 1) {
         s_.turn = first == 0 ? -1 : 0;

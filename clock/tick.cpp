@@ -1,6 +1,5 @@
 #include "clock/captions.h"
 #include "clock/gameclock.h"
-#include "clock/timeformat.h"
 
 #include "common/decimaltext.h"
 
@@ -61,14 +60,8 @@ void GameClock::tickPlayer(Player p, double e)
 
     warnings(p);
 
-    if (p.now > 0) {
-        panel_.setClockText(p.side, clockText(p.now, s_.secdisp));
-    } else if (p.byonow > 0) {
-        panel_.setClockRed(p.side, true);
-        panel_.setClockText(p.side, clockText(p.byonow, s_.secdisp));
-    } else {
-        timeout(p);
-    }
+    if (p.now > 0 || p.byonow > 0) showFace(p.side, p.now, p.byonow);
+    else timeout(p);
 }
 
 void GameClock::warnings(Player p)
@@ -94,7 +87,7 @@ void GameClock::timeout(Player p)
 {
     reporting_ = true;
     p.byonow = 0;
-    panel_.setClockText(p.side, clockText(p.byonow, s_.secdisp));
+    showTime(p.side, p.byonow);
     const QString name = panel_.playerName(p.side);
     QString message;
     if (name == caption::defaultName)
