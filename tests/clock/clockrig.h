@@ -1,38 +1,32 @@
 #pragma once
-// A game clock wired to recording stand-ins for the window, the cues and the
-// time of day, driven by short scripts so that a table row can hold a game:
-//   "f0=1;first=1;name0=X;w=10,0,0"  fields, first mover, names, thresholds
-//   "set" "move" "pause" "mode" "tick"  the buttons and one tick
-//   "wait 1.5" "at 86390"  advance the time of day / set it
-//   "run 10"  10 s of 200 ms ticks while the timer is on
+// The game clock without a window: a recording panel and cues and a time of
+// day of the test's own, driven by short scripts so that a table row holds a
+// game, and read back as "key=value" items:
+//   f0=1  first=1  name0=X  w=10,0,0   a field, the first mover, a name, thresholds
+//   set  move  pause  mode  tick  key 0   the buttons, one tick, a player's key
+//   wait 1.5  at 86390  run 10   time passes / is set / passes with 200 ms ticks
+//   moves 100   the move button pressed 100 times
+//   reportTicks=3   that many ticks come while the time-out report is open
 #include "clock/captions.h"
 #include "clock/gameclock.h"
+#include "support/faketime.h"
 
 #include <QStringList>
 #include <QTest>
-#include <functional>
 
 namespace cltest {
 
 using namespace gameclock;
 
-class FakeTime : public TimeSource
-{
-public:
-    qint64 ms = 36'000'000; // whole milliseconds, so stint boundaries are exact
-    double secondsSinceMidnight() override { return ms / 1000.0; }
-    void advance(double s) { ms = (ms + qRound64(s * 1000)) % 86'400'000; }
-};
-
 class FakePanel : public ClockPanel
 {
 public:
     QString move = caption::pleaseSet, pause = caption::pause, mode = caption::toSeconds;
-    QString clock[2], moves[2];
-    bool red[2] = {}, lamp[2] = {}, timer = false;
-    QString fields[6] = {"10", "0", "10", "0", "10", "0"};
-    int first = 0;
+    QString clock[2], moves[2], fields[6] = {"10", "0", "10", "0", "10", "0"};
     QString names[2] = {caption::defaultName, caption::defaultName};
+    bool red[2] = {}, lamp[2] = {}, timer = false;
+    int first = 0;
+    double phase = -1;
     QStringList notices;
 
     QString moveCaption() const override { return move; }
@@ -49,54 +43,49 @@ public:
     QString playerName(int side) const override { return names[side]; }
     bool timerOn() const override { return timer; }
     void setTimerOn(bool on) override { timer = on; }
-    double phase = -1; // the last delay asked for the next tick
     void phaseTicks(double delay) override { phase = delay; }
     void notice(const QString &t) override { notices << t; }
 };
 
-class FakeCues : public ClockCues
+struct Rig : ClockCues
 {
-public:
-    QStringList log;
-    std::function<void()> duringReport; // runs inside the modal report
-    void timeswarning1() override { log << "w1"; }
-    void timeswarning2() override { log << "w2"; }
-    void timeswarning3() override { log << "w3"; }
+    testing::FakeTime time;
+    FakePanel panel;
+    Module1 m1;
+    GameClock clock{panel, *this, time, m1};
+    QStringList cues;
+    int reportTicks = 0;
+
+    void timeswarning1() override { cues << "w1"; }
+    void timeswarning2() override { cues << "w2"; }
+    void timeswarning3() override { cues << "w3"; }
     void timesup(const QString &m) override
     {
-        log << "out:" + m;
-        if (duringReport) duringReport();
+        cues << "out:" + m;
+        for (int i = 0; i < reportTicks; ++i) clock.timer1Timer(); // as a modal box's event loop would
     }
-};
-
-struct Rig
-{
-    FakeTime time;
-    FakePanel panel;
-    FakeCues cues;
-    Module1 m1;
-    GameClock clock{panel, cues, time, m1};
-
-    const ClockState &s() const { return clock.state(); }
 
     void run(const QString &script)
     {
         for (const QString &step : script.split(u';', Qt::SkipEmptyParts)) {
-            if (const qsizetype eq = step.indexOf(u'='); eq >= 0) {
-                assign(step.left(eq).trimmed(), step.mid(eq + 1));
-                continue;
-            }
-            const QStringList w = step.split(u' ', Qt::SkipEmptyParts);
-            const QString verb = w.value(0);
-            const double arg = w.value(1).toDouble();
-            if (verb == "set") clock.command2Click();
+            const QString key = step.section(u'=', 0, 0), value = step.section(u'=', 1);
+            const QString verb = step.section(u' ', 0, 0);
+            const double arg = step.section(u' ', 1).toDouble();
+            if (key == "first") panel.first = value.toInt();
+            else if (key.startsWith("name")) panel.names[key.mid(4).toInt()] = value;
+            else if (key == "w") m1 = {value.section(u',', 0, 0).toShort(), value.section(u',', 1, 1).toShort(),
+                                       value.section(u',', 2, 2).toShort()};
+            else if (key == "reportTicks") reportTicks = value.toInt();
+            else if (key.size() == 2 && key[0] == u'f') panel.fields[key.mid(1).toInt()] = value;
+            else if (verb == "set") clock.command2Click();
             else if (verb == "move") clock.command1Click();
             else if (verb == "pause") clock.command3Click();
-            else if (verb == "key") clock.playerKey(int(arg));
             else if (verb == "mode") clock.command5Click();
             else if (verb == "tick") clock.timer1Timer();
+            else if (verb == "key") clock.playerKey(int(arg));
             else if (verb == "wait") time.advance(arg);
             else if (verb == "at") time.ms = qRound64(arg * 1000);
+            else if (verb == "moves") for (int k = int(arg); k > 0; --k) clock.command1Click();
             else if (verb == "run")
                 for (int k = qRound(arg * 5); k > 0; --k) {
                     time.advance(0.2);
@@ -106,53 +95,29 @@ struct Rig
         }
     }
 
-    // Everything the clock shows or keeps, to compare before and after.
-    QString snapshot() const
+    // What the window and the clock state show under one key.
+    QString observe(const QString &key) const
     {
-        QStringList v{panel.move, panel.pause, panel.mode, panel.timer ? "on" : "off"};
-        for (int i = 0; i < 2; ++i)
-            v << panel.clock[i] << panel.moves[i] << QString::number(panel.red[i]) << QString::number(panel.lamp[i]);
-        return v.join(u'|') + " state:" + stateText(s()) + " cues:" + cues.log.join(u' ');
-    }
-
-    static QString stateText(const ClockState &c)
-    {
-        QStringList v;
-        for (double d : {c.starttime, c.lefttime, c.righttime, c.leftbyo, c.rightbyo,
-                         c.leftnow, c.rightnow, c.leftbyonow, c.rightbyonow})
-            v << QString::number(d, 'g', 17);
-        for (qint16 i : {c.leftbyoon, c.rightbyoon, c.turn, c.secdisp, c.addtime, c.rightblink, c.leftblink,
-                         c.leftwarn1, c.leftwarn2, c.leftwarn3, c.rightwarn1, c.rightwarn2, c.rightwarn3,
-                         c.leftbyowarn1, c.leftbyowarn2, c.leftbyowarn3,
-                         c.rightbyowarn1, c.rightbyowarn2, c.rightbyowarn3, c.leftmoves, c.rightmoves})
-            v << QString::number(i);
-        return v.join(u'|');
-    }
-
-    // One player's fields and controls only.
-    QString sideSnapshot(int side) const
-    {
-        ClockState c = s();
-        const Player p = side == 0 ? leftPlayer(c) : rightPlayer(c);
-        QStringList v{panel.clock[side], panel.moves[side], QString::number(panel.red[side]),
-                      QString::number(panel.lamp[side])};
-        for (double d : {p.time, p.byo, p.now, p.byonow}) v << QString::number(d, 'g', 17);
-        for (qint16 i : {p.byoon, p.blink, *p.warn[0], *p.warn[1], *p.warn[2],
-                         *p.byowarn[0], *p.byowarn[1], *p.byowarn[2], p.moves})
-            v << QString::number(i);
-        return v.join(u'|');
-    }
-
-private:
-    void assign(const QString &key, const QString &value)
-    {
-        if (key == "first") panel.first = value.toInt();
-        else if (key.startsWith("name")) panel.names[key.mid(4).toInt()] = value;
-        else if (key == "w") {
-            const QStringList t = value.split(u',');
-            m1.wtime1 = t.value(0).toShort(), m1.wtime2 = t.value(1).toShort(), m1.wtime3 = t.value(2).toShort();
-        } else if (key.size() == 2 && key[0] == u'f') panel.fields[key.mid(1).toInt()] = value;
-        else qFatal("unknown setting '%s'", qPrintable(key));
+        const ClockState &s = clock.state();
+        const auto pair = [](auto a, auto b) { return QString::number(a, 'g', 10) + "/" + QString::number(b, 'g', 10); };
+        const auto flags = [](bool a, bool b) { return QString::number(a) + QString::number(b); };
+        if (key == "L" || key == "R") return panel.clock[key == "R"];
+        if (key == "red") return flags(panel.red[0], panel.red[1]);
+        if (key == "lamps") return flags(panel.lamp[0], panel.lamp[1]);
+        if (key == "moves") return panel.moves[0] + "/" + panel.moves[1];
+        if (key == "move") return panel.move == caption::start ? "start" : panel.move == caption::switchTurn ? "switch" : "set";
+        if (key == "pause") return panel.pause == caption::pause ? "pause" : "resume";
+        if (key == "mode") return panel.mode;
+        if (key == "timer") return panel.timer ? "on" : "off";
+        if (key == "cues") return cues.join(u',');
+        if (key == "notice") return panel.notices.value(panel.notices.size() - 1);
+        if (key == "time") return pair(s.lefttime, s.righttime);
+        if (key == "byo") return pair(s.leftbyo, s.rightbyo);
+        if (key == "byoon") return pair(s.leftbyoon, s.rightbyoon);
+        if (key == "turn") return QString::number(s.turn);
+        if (key == "add") return QString::number(s.addtime);
+        if (key == "phase") return QString::number(panel.phase, 'f', 3);
+        qFatal("unknown key '%s'", qPrintable(key));
     }
 };
 

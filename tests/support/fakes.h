@@ -1,6 +1,6 @@
 #pragma once
 // Stand-ins for the window's outside world: time, message boxes, sound, help.
-#include "clock/timesource.h"
+#include "support/faketime.h"
 #include "sound/beeper.h"
 #include "sound/mediadevice.h"
 #include "ui/mainwindow.h"
@@ -12,18 +12,6 @@
 #include <memory>
 
 namespace testing {
-
-class FakeTime : public gameclock::TimeSource
-{
-public:
-    double now = 36000; // 10:00 in the morning
-    double secondsSinceMidnight() override { return now; }
-    void advance(double seconds)
-    {
-        now += seconds;
-        while (now >= 86400) now -= 86400;
-    }
-};
 
 // Answers questions from a queue and records every box shown.
 class ScriptedBoxes : public ui::MessageBoxes
