@@ -12,6 +12,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Wayland desktops find the window's desktop entry, and so its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KORVANE_APP_ID));
     ui::installFontSubstitutes();
     ui::loadQtTranslation(app);
 

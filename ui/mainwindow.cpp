@@ -134,10 +134,11 @@ void MainWindow::buildControls()
         rule->lower();
     }
 
-    control<QLabel>("Image2(0)")->setPixmap(pictures::litLamp());
-    control<QLabel>("Image2(1)")->setPixmap(pictures::darkLamp());
+    const qreal scale = devicePixelRatioF();
+    control<QLabel>("Image2(0)")->setPixmap(pictures::litLamp(scale));
+    control<QLabel>("Image2(1)")->setPixmap(pictures::darkLamp(scale));
     auto *help = control<QPushButton>("Command6");
-    help->setIcon(QIcon(pictures::helpFace()));
+    help->setIcon(QIcon(pictures::helpFace(scale)));
     help->setIconSize(QSize(31, 31));
     for (int side = 0; side < 2; ++side) {
         const QRect r = control<QLabel>(side == 0 ? "Label1(0)" : "Label1(1)")->geometry();

@@ -48,7 +48,7 @@ void MainWindow::setLamp(int side, bool lit)
     const QPixmap picture = control<QLabel>(lit ? "Image2(0)" : "Image2(1)")->pixmap();
     auto *lamp = control<QLabel>(kLamps[side]);
     lamp->setPixmap(picture);
-    if (!lamp->testAttribute(Qt::WA_OpaquePaintEvent) && picture.size() == lamp->size()) {
+    if (!lamp->testAttribute(Qt::WA_OpaquePaintEvent) && picture.deviceIndependentSize() == QSizeF(lamp->size())) {
         // The clock face's box reaches under the lamp (its digits do not), so
         // each blink repainted the face's large outline text as well. The
         // picture covers the lamp whole: on top and opaque, it repaints alone.

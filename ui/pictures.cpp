@@ -1,29 +1,36 @@
 #include "ui/pictures.h"
 
-#include <QFont>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace ui::pictures {
 
 namespace {
 
-QPixmap lamp(const QColor &face)
+// The edge is a whole number of device pixels, so the square stays sharp at
+// any scale.
+QPixmap lamp(const QColor &face, qreal scale)
 {
-    QPixmap pixmap(40, 40);
+    const int side = qRound(40 * scale), edge = std::max(1, qRound(2 * scale));
+    QPixmap pixmap(side, side);
     pixmap.fill(Qt::black);
     QPainter painter(&pixmap);
-    painter.fillRect(2, 2, 36, 36, face);
+    painter.fillRect(edge, edge, side - 2 * edge, side - 2 * edge, face);
+    painter.end();
+    pixmap.setDevicePixelRatio(scale);
     return pixmap;
 }
 
 } // namespace
 
-QPixmap litLamp() { return lamp(QColor(255, 255, 0)); }
-QPixmap darkLamp() { return lamp(QColor(160, 160, 160)); }
+QPixmap litLamp(qreal scale) { return lamp(QColor(255, 255, 0), scale); }
+QPixmap darkLamp(qreal scale) { return lamp(QColor(160, 160, 160), scale); }
 
-QPixmap helpFace()
+QPixmap helpFace(qreal scale)
 {
-    QPixmap pixmap(31, 31);
+    QPixmap pixmap(qRound(31 * scale), qRound(31 * scale));
+    pixmap.setDevicePixelRatio(scale); // the painter below draws in layout pixels
     pixmap.fill(QColor(224, 224, 224));
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -38,18 +45,7 @@ QPixmap helpFace()
     return pixmap;
 }
 
-QIcon appIcon()
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(QColor(255, 255, 0));
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(255, 0, 0));
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(26);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("コ"));
-    return QIcon(pixmap);
-}
+// Drawn by Qt's SVG icon engine from the same file as the installed icons.
+QIcon appIcon() { return QIcon(QStringLiteral(":/korvane.svg")); }
 
 } // namespace ui::pictures
