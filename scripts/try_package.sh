@@ -21,6 +21,7 @@ mkdir -p "$root/tmp/.X11-unix"
 mountpoint -q "$root/tmp/.X11-unix" || mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 cp /etc/resolv.conf "$root/etc/"
 cp "$deb" "$root/tmp/korvane.deb"
+entry="/$(dpkg-deb -c "$deb" | grep -o 'usr/share/applications/[^ ]*\.desktop$')"
 in_root() { chroot "$root" /bin/bash -c "$1"; }
 # What a desktop brings along: a launcher for desktop entries, a session bus
 # and a text editor for help.
@@ -46,7 +47,7 @@ export DISPLAY=$display
 sleep 1
 in_root "su - taro -c 'export DISPLAY=$display; eval \$(dbus-launch --sh-syntax); echo \$DBUS_SESSION_BUS_ADDRESS >~/.bus'"
 launch() {
-    in_root "su - taro -c 'export DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=\$(cat ~/.bus); gio launch /usr/share/applications/korvane.desktop >/dev/null 2>&1 &'"
+    in_root "su - taro -c 'export DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=\$(cat ~/.bus); gio launch $entry >/dev/null 2>&1 &'"
     sleep 3
 }
 # The window has no manager here, so its client area starts at the screen's
