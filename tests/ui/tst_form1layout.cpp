@@ -41,7 +41,7 @@ private slots:
         // scale of 1.25 is 50 device pixels of edge and face colours, no blur.
         QCOMPARE(rig->window->windowIcon().pixmap(256).size(), QSize(256, 256));
         const QImage lamp = ui::pictures::litLamp(1.25).toImage();
-        QCOMPARE(lamp.size(), QSize(50, 50));
+        QCOMPARE(QPair(lamp.size(), lamp.devicePixelRatio()), QPair(QSize(50, 50), 1.25));
         QCOMPARE(lamp.convertToFormat(QImage::Format_Indexed8).colorCount(), 2);
     }
 
