@@ -18,19 +18,7 @@ trap 'rm -rf "$work"' EXIT
 dpkg-deb -x "$deb" "$work/root" || exit 1
 id="$(basename "$(ls "$work"/root/usr/share/metainfo/*.metainfo.xml 2>/dev/null | head -1)" .metainfo.xml)"
 
-passed=0
-failed=0
-check() { # check "what" command...
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "PASS: $what"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what"
-        failed=$((failed + 1))
-    fi
-}
+source "$(dirname "$0")/checks.sh"
 # Runs a command, shows what it said, and succeeds when it said nothing that
 # matches the pattern (and, for plain checks, exited 0).
 quiet_about() { # quiet_about pattern command...
@@ -60,5 +48,4 @@ check "appstreamcli compose: its icon cached at 64 and 128 px" \
     -a -f "$work/out/usr/share/swcatalog/icons/korvane/128x128/$id.png"
 check "appstreamcli compose: no hint" grep -qx '  Hints: \[\]' "$work/hints/korvane.hints.yaml"
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+checks_done
