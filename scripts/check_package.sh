@@ -19,8 +19,8 @@ dpkg-deb -x "$deb" "$work/root" || exit 1
 id="$(basename "$(ls "$work"/root/usr/share/metainfo/*.metainfo.xml 2>/dev/null | head -1)" .metainfo.xml)"
 
 source "$(dirname "$0")/checks.sh"
-# Runs a command, shows what it said, and succeeds when it said nothing that
-# matches the pattern (and, for plain checks, exited 0).
+# Runs a command and shows what it said; succeeds when it exited 0 and said
+# nothing that matches the pattern.
 quiet_about() { # quiet_about pattern command...
     local pattern="$1" out rc
     shift
