@@ -58,19 +58,7 @@ if ! pactl list short sinks 2>/dev/null | grep -q testsink; then
 fi
 pactl set-default-sink testsink
 
-passed=0
-failed=0
-check() { # check "what" command...
-    local what="$1"
-    shift
-    if "$@"; then
-        echo "PASS: $what"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what"
-        failed=$((failed + 1))
-    fi
-}
+source "$(dirname "$0")/checks.sh"
 
 # Bursts of sound in a recording, one line each: start, length (s), frequency (Hz).
 # 10 ms windows; a burst is a run of windows with sound in them, and its
@@ -280,5 +268,4 @@ check "server gone: warning 2 fails on the device and beeps" in_order "play true
 check "server gone: the second cue did not hold the thread (<200 ms)" second_returned_within 200
 check "server gone: the player exited by itself" in_order "exiting" "exit 0"
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+checks_done

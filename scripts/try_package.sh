@@ -12,7 +12,7 @@ deb="$(realpath "${1:?usage: try_package.sh korvane.deb [chroot] [out]}")"
 root="${2:-/tmp/korvane-clean}"
 out="$(realpath -m "${3:-/tmp/korvane-try}")"
 mkdir -p "$out"
-for tool in debootstrap Xvfb xdotool import; do command -v "$tool" >/dev/null || { echo "needs $tool"; exit 1; }; done
+for tool in debootstrap Xvfb xdotool xprop import; do command -v "$tool" >/dev/null || { echo "needs $tool"; exit 1; }; done
 
 [[ -x "$root/bin/bash" ]] || debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >"$out/debootstrap.log"
 mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
@@ -21,6 +21,7 @@ mkdir -p "$root/tmp/.X11-unix"
 mountpoint -q "$root/tmp/.X11-unix" || mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 cp /etc/resolv.conf "$root/etc/"
 cp "$deb" "$root/tmp/korvane.deb"
+entry="/$(dpkg-deb -c "$deb" | grep -o 'usr/share/applications/[^ ]*\.desktop$')"
 in_root() { chroot "$root" /bin/bash -c "$1"; }
 # What a desktop brings along: a launcher for desktop entries, a session bus
 # and a text editor for help.
@@ -46,7 +47,7 @@ export DISPLAY=$display
 sleep 1
 in_root "su - taro -c 'export DISPLAY=$display; eval \$(dbus-launch --sh-syntax); echo \$DBUS_SESSION_BUS_ADDRESS >~/.bus'"
 launch() {
-    in_root "su - taro -c 'export DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=\$(cat ~/.bus); gio launch /usr/share/applications/korvane.desktop >/dev/null 2>&1 &'"
+    in_root "su - taro -c 'export DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=\$(cat ~/.bus); gio launch $entry >/dev/null 2>&1 &'"
     sleep 3
 }
 # The window has no manager here, so its client area starts at the screen's
@@ -56,6 +57,9 @@ save() { xdotool mousemove 20 8 click 1; sleep 0.5; xdotool mousemove 60 31 clic
 
 launch
 echo "working directory: $(readlink /proc/$(pgrep -x korvane)/cwd)"
+# The window's icon is drawn by Qt's SVG icon engine, a plugin of its own.
+window="$(timeout 10 xdotool search --sync --onlyvisible --class korvane | head -1)"
+echo "window icon: $(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')"
 click 480 840; xdotool key ctrl+a BackSpace type 5   # LEFT: 5 minutes
 click 9360 780                                       # "セット"
 for _ in 1 2 3 4; do click 3960 4980; sleep 1; done  # start, three moves

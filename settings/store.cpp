@@ -121,8 +121,10 @@ SaveResult save(const QByteArray &path, const Values &values)
     if (fd < 0) return failed(describe(EEXIST));
     if (exists) {
         // Keep the old file's owner and permissions; the new file is the same file to its user.
-        (void)::fchown(fd, st.st_uid, st.st_gid);
-        (void)::fchmod(fd, st.st_mode & 07777);
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            // Not ours to give away: the file becomes the saver's, as a new one would.
+        }
+        ::fchmod(fd, st.st_mode & 07777);
     }
     bool ok = writeAll(fd, *bytes) && ::fsync(fd) == 0;
     int saved = errno;

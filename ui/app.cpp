@@ -18,6 +18,8 @@ int runApp(int argc, char *argv[], const AppOptions &options)
     // A save that meets a file-size limit must fail with a notice, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
+    // Wayland desktops find the window's desktop entry, and so its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KORVANE_APP_ID));
     loadQtTranslation(app);
 
     gameclock::SteadyMidnightClock time;

@@ -1,8 +1,10 @@
 #include "ui/pictures.h"
 
-#include <QFont>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+
+#include <algorithm>
 
 namespace ui::pictures {
 
@@ -16,18 +18,18 @@ struct Canvas
         : pixmap(QSize(int(std::lround(logical.width() * zoom * dpr)), int(std::lround(logical.height() * zoom * dpr))))
     {
         pixmap.setDevicePixelRatio(dpr);
-        pixmap.fill(Qt::transparent);
     }
     QPixmap pixmap;
 };
 
+// The edge a whole number of device pixels, so the square stays sharp at any scale.
 QPixmap lamp(const QColor &face, double zoom, double dpr)
 {
     Canvas canvas(QSizeF(40, 40), zoom, dpr);
+    const int side = canvas.pixmap.width(), edge = std::max(1, int(std::lround(2 * zoom * dpr)));
+    canvas.pixmap.fill(Qt::black);
     QPainter painter(&canvas.pixmap);
-    painter.scale(zoom, zoom);
-    painter.fillRect(QRectF(0, 0, 40, 40), Qt::black);
-    painter.fillRect(QRectF(2, 2, 36, 36), face);
+    painter.fillRect(edge, edge, side - 2 * edge, side - 2 * edge, face);
     return canvas.pixmap;
 }
 
@@ -54,18 +56,7 @@ QPixmap helpFace(double zoom, double dpr)
     return canvas.pixmap;
 }
 
-QIcon appIcon()
-{
-    QPixmap pixmap(32, 32);
-    pixmap.fill(QColor(255, 255, 0));
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(255, 0, 0));
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(26);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("コ"));
-    return QIcon(pixmap);
-}
+// Drawn by Qt's SVG icon engine from the same file as the installed icons.
+QIcon appIcon() { return QIcon(QStringLiteral(":/korvane.svg")); }
 
 } // namespace ui::pictures

@@ -41,13 +41,14 @@ class TestFaults : public QObject
     void tickTo(int tick)
     {
         while (ticks < tick) {
-            rig->time.now = std::fmod(start + 0.2 * ++ticks + 0.05, 86400.0);
+            rig->time.setSeconds(std::fmod(start + 0.2 * ++ticks + 0.05, 86400.0));
             rig->window->Timer1_Timer();
         }
     }
     void startGame(double at)
     {
-        rig->time.now = start = at;
+        start = at;
+        rig->time.setSeconds(at);
         ticks = 0;
         rig->window->Command2_Click();
         rig->window->Command1_Click(0);
