@@ -1,10 +1,10 @@
 #pragma once
-// Stand-ins for the window's outside world: time, message boxes, sound, help.
-#include "support/faketime.h"
+// The main window with stand-ins for its outside world: the time of day,
+// message boxes answered from a script, a sound device that records, help.
 #include "sound/beeper.h"
 #include "sound/mediadevice.h"
+#include "support/faketime.h"
 #include "ui/mainwindow.h"
-#include "ui/messageboxes.h"
 
 #include <QStringList>
 #include <QUrl>
@@ -13,92 +13,68 @@
 
 namespace testing {
 
-// Answers questions from a queue and records every box shown.
+// Answers questions from a queue; records every box as "kind:text".
 class ScriptedBoxes : public ui::MessageBoxes
 {
 public:
-    struct Shown
-    {
-        QString kind; // "question", "notice", "timeout"
-        QString text;
-    };
     QList<Answer> answers;
-    QList<Shown> shown;
-    std::function<void()> whileOpen; // runs inside each box, as a nested event loop would
+    QStringList shown;
+    std::function<void()> whileOpen; // runs inside each box, as its event loop would
 
     Answer question(const QString &text) override
     {
-        record("question", text);
+        record("question:" + text);
         return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
     }
-    void notice(const QString &text) override { record("notice", text); }
-    void timeoutReport(const QString &text) override { record("timeout", text); }
-    int count(const QString &kind) const
-    {
-        int n = 0;
-        for (const Shown &s : shown) n += s.kind == kind;
-        return n;
-    }
+    void notice(const QString &text) override { record("notice:" + text); }
+    void timeoutReport(const QString &text) override { record("timeout:" + text); }
 
 private:
-    void record(const char *kind, const QString &text)
+    void record(const QString &box)
     {
-        shown.append({QString::fromLatin1(kind), text});
+        shown << box;
         if (whileOpen) whileOpen();
     }
 };
 
-class RecordingDevice : public sound::MediaDevice
+// Plays nothing; records the files it was asked to play, or fails them all.
+class FakeDevice : public sound::MediaDevice
 {
 public:
-    QStringList log;
+    QStringList played;
     bool fail = false;
-    void setFileName(const QString &name) override { log << QStringLiteral("file:") + name; }
-    bool open() override { log << QStringLiteral("open"); return !fail; }
-    bool play() override { log << QStringLiteral("play"); return !fail; }
-    void close() override { log << QStringLiteral("close"); }
-    QStringList played() const
+    int beeps = 0;
+    void setFileName(const QString &name) override { file_ = name; }
+    bool open() override { return !fail; }
+    bool play() override
     {
-        QStringList files;
-        QString last;
-        for (const QString &entry : log) {
-            if (entry.startsWith(QLatin1String("file:"))) last = entry.mid(5);
-            else if (entry == QLatin1String("play")) files << last;
-        }
-        return files;
+        played << file_;
+        return !fail;
     }
+    void close() override {}
+
+private:
+    QString file_;
 };
 
-class CountingBeeper : public sound::Beeper
-{
-public:
-    int calls = 0;
-    void beepThreeTimes() override { ++calls; }
-};
-
-// A main window wired to the fakes.
-struct Rig
+struct Rig : sound::Beeper
 {
     FakeTime time;
     ScriptedBoxes boxes;
-    RecordingDevice device;
-    CountingBeeper beeper;
+    FakeDevice device;
     QList<QUrl> opened;
-    bool openSucceeds = true;
+    bool opens = true;
     std::unique_ptr<ui::MainWindow> window;
 
+    void beepThreeTimes() override { ++device.beeps; }
     Rig()
     {
-        window = std::make_unique<ui::MainWindow>(ui::Services{
-            time, boxes, device, beeper, [this](const QUrl &url) {
-                opened << url;
-                return openSucceeds;
-            }});
+        window = std::make_unique<ui::MainWindow>(ui::Services{time, boxes, device, *this, [this](const QUrl &url) {
+            opened << url;
+            return opens;
+        }});
     }
-    template <typename T> T *find(const QString &name) const
-    {
-        return window->findChild<T *>(name);
-    }
+    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
 };
 
 } // namespace testing
