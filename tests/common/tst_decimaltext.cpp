@@ -1,4 +1,5 @@
 #include "common/decimaltext.h"
+#include "common/wording.h"
 
 #include <QTest>
 
@@ -72,6 +73,23 @@ private slots:
         const auto got = common::parseInt16(text);
         QCOMPARE(got.has_value(), ok);
         if (ok) QCOMPARE(int(*got), value);
+    }
+
+    // What a notice quotes of a text: a short excerpt, nothing that breaks or turns the box's lines.
+    void quoted_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short") << "1:30" << "「1:30」";
+        QTest::newRow("long") << QString(10'000'000, u'7') << "「" + QString(20, u'7') + "…」";
+        QTest::newRow("controls") << "a\nb\r\x7f\u202e" << "「a\u240ab\u240d\u2421\uFFFD」";
+        QTest::newRow("a pair kept whole") << QString(19, u'x') + "\U0001F600" << "「" + QString(19, u'x') + "…」";
+    }
+    void quoted()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(common::quoted(text), shown);
     }
 };
 

@@ -1,0 +1,236 @@
+// The settings file: its bytes as written, how any file reads, and saving and
+// loading against real files, links, pipes, devices, a full disk and a size limit.
+#include "settings/settingsfile.h"
+#include "settings/store.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using settings::LoadStatus;
+using settings::Values;
+
+namespace {
+
+Values defaults()
+{
+    Values v;
+    v.fields = {"10", "0", "10", "0", "10", "0"};
+    return v;
+}
+
+QString describe(const Values &v)
+{
+    return "[" + QStringList(v.fields.begin(), v.fields.end()).join("][") + "] " + (v.firstLeft ? "L " : "R ")
+           + QString::number(v.wtime[0]) + " " + QString::number(v.wtime[1]) + " " + QString::number(v.wtime[2]);
+}
+
+QByteArray bytesOf(const char *path)
+{
+    QFile file(QString::fromLatin1(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+void put(const char *path, const QByteArray &bytes)
+{
+    QFile file(QString::fromLatin1(path));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+} // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir tmp;
+
+private slots:
+    void init()
+    {
+        const QByteArray here = QFile::encodeName(tmp.path()) + '/' + QTest::currentTestFunction() + '-'
+                                + (QTest::currentDataTag() ? QTest::currentDataTag() : "");
+        QVERIFY(::mkdir(here.constData(), 0755) == 0 && ::chdir(here.constData()) == 0);
+    }
+
+    void written()
+    {
+        const QByteArray header = QByteArray::fromHex("5b835283 8b839483 40839390 dd92e883 74834083 43838b5d");
+        QCOMPARE(*settings::writeSettings(defaults()),
+                 header + "\r\ntext1(0).text=10\r\ntext1(1).text=0\r\ntext1(2).text=10\r\ntext1(3).text=0\r\n"
+                          "text1(4).text=10\r\ntext1(5).text=0\r\nfirst=0\r\nwtime1=0\r\nwtime2=0\r\nwtime3=0\r\nend\r\n");
+        Values awkward{{"", "  5 ", "a=b=", "十分", "ｶﾀｶﾅ", QString(65535, u'９')}, false, {-32768, 32767, -1}};
+        Values back{{"x", "x", "x", "x", "x", "x"}, true, {7, 7, 7}};
+        QVERIFY(settings::readsettings(*settings::writeSettings(awkward), back));
+        QCOMPARE(describe(back), describe(awkward));
+    }
+
+    // What the file cannot hold is refused, naming the field, rather than read back as something else.
+    void writerRefuses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("not in code page 932") << "\U0001F600" << "「RIGHT の持ち時間（秒）」の「\U0001F600」には、設定ファイルに書けない文字があります。";
+        QTest::newRow("written one way only") << "afte\u203E" << "「RIGHT の持ち時間（秒）」の「afte\u203E」には、設定ファイルに書けない文字があります。";
+        QTest::newRow("line break") << "10\nwtime1=99" << "「RIGHT の持ち時間（秒）」に改行が入っているため、設定ファイルに書けません。";
+    }
+    void writerRefuses()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        Values v = defaults();
+        v.fields[3] = text;
+        QString said;
+        QVERIFY(!settings::writeSettings(v, &said));
+        QCOMPARE(said, error);
+    }
+
+    void reader_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("values"); // after reading over defaults()
+        const auto row = [](const char *name, const QByteArray &file, const char *values) {
+            QTest::newRow(name) << file << QString::fromUtf8(values);
+        };
+        row("= inside a value, empty value", "text1(2).text=a=b\r\ntext1(0).text=", "[][0][a=b][0][10][0] L 0 0 0");
+        row("first=0, 00, ' 0'", "first=1\r\nfirst=0\r\nfirst=1\r\nfirst=00\r\nfirst=1\r\nfirst= 0", "[10][0][10][0][10][0] L 0 0 0");
+        row("first=2", "first=2", "[10][0][10][0][10][0] R 0 0 0");
+        row("first=x skipped", "first=1\r\nfirst=x", "[10][0][10][0][10][0] R 0 0 0");
+        row("thresholds, rounded half to even, blanks", "wtime1= 30 \r\nwtime2=2.5\r\nwtime3=3.5", "[10][0][10][0][10][0] L 30 2 4");
+        row("not exact keys", "Text1(0).text=5\r\ntext1(0).text =5\r\n first=1\r\ntext1(6).text=5", "[10][0][10][0][10][0] L 0 0 0");
+        row("bad values skipped", "wtime1=\r\nwtime1=abc\r\nwtime2=32768\r\nwtime3=-32769\r\ntext1(1).text=7", "[10][7][10][0][10][0] L 0 0 0");
+        row("last wins, after end", "wtime1=10\r\nend\r\nwtime1=20\r\nwtime3=5\r\n", "[10][0][10][0][10][0] L 20 0 5");
+        row("in any order", "wtime3=3\r\nfirst=1\r\ntext1(5).text=f\r\ntext1(4).text=e\r\ntext1(0).text=a", "[a][0][10][0][e][f] R 0 0 3");
+        row("CR, LF and blank lines", "text1(0).text=1\rtext1(1).text=2\n\n\r\ntext1(2).text=3", "[1][2][3][0][10][0] L 0 0 0");
+        row("code page 932", "text1(4).text=\x8f\x5c\x95\xaa", "[10][0][10][0][十分][0] L 0 0 0");
+        row("UTF-8 with a mark", "\xEF\xBB\xBFtext1(4).text=十分", "[10][0][10][0][十分][0] L 0 0 0");
+        row("undecodable bytes", "text1(0).text=\xff\xfe\r\nwtime1=4", "[\uFFFD\uFFFD][0][10][0][10][0] L 4 0 0");
+        row("too long a field: nothing", "wtime1=4\r\ntext1(3).text=" + QByteArray(65536, '5'), "[10][0][10][0][10][0] L 0 0 0");
+    }
+    void reader()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, values);
+        Values v = defaults();
+        settings::readsettings(file, v);
+        QCOMPARE(describe(v), values);
+    }
+
+    void saveAndLoad()
+    {
+        put("korvane.ini", QByteArray(5000, 'x') + "\r\nwtime1=99\r\n"); // an older, longer file
+        Values v = defaults();
+        v.wtime = {9, 8, 7};
+        QVERIFY(settings::save(settings::settingsPath(), v).ok);
+        QCOMPARE(bytesOf("korvane.ini"), *settings::writeSettings(v));
+        Values back;
+        QCOMPARE(settings::load(settings::settingsPath(), back).status, LoadStatus::Loaded);
+        QCOMPARE(describe(back), describe(v));
+        QCOMPARE(QDir(".").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"korvane.ini"});
+        // Through a link to a file elsewhere: that file is written, the link kept.
+        QVERIFY(::mkdir("elsewhere", 0755) == 0 && ::rename("korvane.ini", "elsewhere/real.ini") == 0);
+        QVERIFY(::symlink("elsewhere/real.ini", "korvane.ini") == 0);
+        v.wtime[0] = 1;
+        QVERIFY(settings::save("korvane.ini", v).ok);
+        struct stat st{};
+        QVERIFY(::lstat("korvane.ini", &st) == 0 && S_ISLNK(st.st_mode));
+        QCOMPARE(bytesOf("elsewhere/real.ini"), *settings::writeSettings(v));
+        // Folder names from Japanese archives are code page 932, not UTF-8.
+        QVERIFY(::mkdir("\x8a\xee\x95\x88", 0755) == 0 && ::chdir("\x8a\xee\x95\x88") == 0);
+        QVERIFY(settings::save(settings::settingsPath(), v).ok);
+        QCOMPARE(settings::load(settings::settingsPath(), back).status, LoadStatus::Loaded);
+    }
+
+    // Names that are not an ordinary file: loading finds nothing, saving refuses and touches nothing.
+    void notAFile_data()
+    {
+        QTest::addColumn<QByteArray>("setup");
+        QTest::newRow("pipe") << QByteArray("mkfifo korvane.ini");
+        QTest::newRow("folder") << QByteArray("mkdir korvane.ini");
+        QTest::newRow("link to a pipe") << QByteArray("mkfifo p && ln -s p korvane.ini");
+        QTest::newRow("link to a device") << QByteArray("ln -s /dev/null korvane.ini");
+        QTest::newRow("dangling link") << QByteArray("ln -s nowhere korvane.ini");
+    }
+    void notAFile()
+    {
+        QFETCH(QByteArray, setup);
+        QCOMPARE(std::system(setup.constData()), 0);
+        struct stat was{}, target{}, now{}, nowTarget{};
+        QVERIFY(::lstat("korvane.ini", &was) == 0);
+        ::stat("korvane.ini", &target);
+        Values v = defaults();
+        QCOMPARE(settings::load("korvane.ini", v).status, LoadStatus::Absent);
+        const settings::SaveResult saved = settings::save("korvane.ini", v);
+        QVERIFY(!saved.ok && saved.reason.startsWith("korvane.ini "));
+        QVERIFY(::lstat("korvane.ini", &now) == 0);
+        ::stat("korvane.ini", &nowTarget);
+        QCOMPARE(QList<qulonglong>({now.st_ino, nowTarget.st_ino, nowTarget.st_mode}),
+                 QList<qulonglong>({was.st_ino, target.st_ino, target.st_mode}));
+    }
+
+    // A write that fails part-way leaves the old file byte for byte, says why
+    // in Japanese, and leaves no half-written file behind.
+    void failedWrite_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << true << QStringLiteral("ディスクの空きが足りません。");
+        QTest::newRow("file-size limit") << false << QStringLiteral("ファイルの大きさの上限を超えます。");
+    }
+    void failedWrite()
+    {
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
+        if (fullDisk) {
+            QVERIFY(::mkdir("disk", 0755) == 0);
+            if (::mount("tmpfs", "disk", "tmpfs", 0, "size=64k") != 0)
+                QSKIP("cannot mount a small tmpfs here (needs root): the full-disk case is not tried");
+            QVERIFY(::chdir("disk") == 0);
+        }
+        put("korvane.ini", "[old]\r\nwtime1=5\r\n");
+        for (QFile filler("filler"); fullDisk && (filler.isOpen() || filler.open(QIODevice::WriteOnly));)
+            if (filler.write(QByteArray(4096, 'f')) < 4096 || !filler.flush()) break;
+        int ends[2];
+        QVERIFY(::pipe(ends) == 0);
+        if (::fork() == 0) { // the limit in a child alone; SIGXFSZ ignored makes it EFBIG
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{64, 64};
+            if (!fullDisk) ::setrlimit(RLIMIT_FSIZE, &limit);
+            const QByteArray said = settings::save("korvane.ini", defaults()).reason.toUtf8();
+            (void)!::write(ends[1], said.constData(), size_t(said.size()));
+            ::_exit(0);
+        }
+        ::close(ends[1]);
+        char said[512] = {};
+        (void)!::read(ends[0], said, sizeof said - 1);
+        ::close(ends[0]);
+        ::wait(nullptr);
+        QCOMPARE(QString::fromUtf8(said), reason);
+        QCOMPARE(bytesOf("korvane.ini"), QByteArray("[old]\r\nwtime1=5\r\n"));
+        QCOMPARE(QDir(".").entryList(QDir::Hidden | QDir::Files).filter(".korvane").size(), 0);
+        if (fullDisk) QVERIFY(::chdir("..") == 0 && ::umount("disk") == 0);
+    }
+
+    // Fifty megabytes load in well under the two seconds a window may take to appear.
+    void hugeFile()
+    {
+        put("korvane.ini", "wtime2=4\r\n" + QByteArray("text1(0).text=5\r\nwtime1=3\r\n").repeated(1'900'000));
+        Values v = defaults();
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(settings::load("korvane.ini", v).status, LoadStatus::Loaded);
+        QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(describe(v), QString("[5][0][10][0][10][0] L 3 4 0"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSettings)
+#include "tst_settings.moc"
