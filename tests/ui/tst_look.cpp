@@ -1,7 +1,10 @@
-// What the operator sees: every caption inside its control, each clock inside
-// its half at any value it can show, the option buttons' colour, the menu's
-// separators, the focus order. Run at scale 1 and 2, under a large desktop font.
+// What the operator sees and the keys he uses: every caption inside its
+// control, each clock inside its half at any value it can show, the option
+// buttons' colour, the menu's separators, names for a screen reader, the focus
+// order, the whole layout zoomed, each player's own key. Run at scale 1 and 2,
+// under a large desktop font.
 #include "support/fakes.h"
+#include "ui/stage.h"
 #include "ui/form2.h"
 #include "ui/setupfield.h"
 
@@ -11,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMenuBar>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -85,6 +90,14 @@ class TestLook : public QObject
     QTemporaryDir dir;
     std::unique_ptr<Rig> rig;
 
+    QString moves() const { return rig->find<QLabel>("Label11")->text() + "/" + rig->find<QLabel>("Label12")->text(); }
+    // A key as the platform gives it: its Qt key, and where it lies (the evdev code plus 8; 0: not told).
+    void key(int qtKey, quint32 scanCode = 0, bool repeat = false)
+    {
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, scanCode, 0, 0, QString(), repeat);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -93,7 +106,8 @@ private slots:
         QVERIFY(QDir::setCurrent(dir.path()));
         rig = std::make_unique<Rig>();
         rig->window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(rig->window.get()));
+        rig->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig->window.get()));
     }
 
     void inkInside_data()
@@ -190,12 +204,11 @@ private slots:
         const auto at = [&](int x, qreal y) { return image.pixelColor(int(x * dpr), int(y * dpr)); };
         const QColor ground = at(menu->width() / 2, menu->actionGeometry(menu->actions()[1]).center().y() + 8);
         for (QAction *action : menu->actions()) {
-            if (!action->isSeparator()) continue;
             const QRect r = menu->actionGeometry(action);
             int lines = 0; // rows of the separator, off the menu's border, that show a line
-            for (qreal y = r.top(); y <= r.bottom(); y += 1 / dpr)
+            for (qreal y = r.top(); action->isSeparator() && y <= r.bottom(); y += 1 / dpr)
                 lines += y > 1 && y < menu->height() - 2 && at(r.center().x(), y) != ground;
-            QVERIFY2(lines > 0, qPrintable(action->objectName()));
+            QVERIFY2(lines > 0 || !action->isSeparator(), qPrintable(action->objectName()));
         }
         menu->hide();
     }
@@ -224,24 +237,87 @@ private slots:
         QFile::remove(QStringLiteral("korvane.ini"));
     }
 
-    // A two-line caption breaks into halves a reader expects: 一時 / 停止.
+    // A two-line caption breaks into halves a reader expects, 一時 / 停止:
+    // two characters wide, where 一時停 / 止 would be three.
     void pauseCaptionBreaksInHalves()
     {
         auto *button = rig->find<QAbstractButton>("Command3");
-        const QImage ink = button->grab().toImage();
-        const QRectF inkF = inkOf(button);
-        const qreal dpr = ink.devicePixelRatio();
-        const QRect all(QPoint(int(inkF.left() * dpr), int(inkF.top() * dpr)), QPoint(int(inkF.right() * dpr), int(inkF.bottom() * dpr)));
-        int widths[2] = {0, 0};
-        for (int line = 0; line < 2; ++line) {
-            int left = all.right(), right = all.left();
-            for (int y = line == 0 ? all.top() : all.center().y() + 2; y < (line == 0 ? all.center().y() - 2 : all.bottom()); ++y)
-                for (int x = all.left(); x <= all.right(); ++x)
-                    if (qGray(ink.pixel(x, y)) < 100) left = std::min(left, x), right = std::max(right, x);
-            widths[line] = right - left;
+        QVERIFY(inkOf(button).width() < 2.5 * button->fontMetrics().horizontalAdvance(u'停'));
+    }
+    void zoom_data()
+    {
+        QTest::addColumn<QSize>("stage");
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("normal size") << QSize(747, 383) << 1.0;
+        QTest::newRow("twice") << QSize(1494, 766) << 2.0;
+        QTest::newRow("wider than the layout") << QSize(2000, 800) << 800 / 383.0;
+        QTest::newRow("taller than the layout") << QSize(1600, 1200) << 1600 / 747.0;
+    }
+    void zoom()
+    {
+        QFETCH(QSize, stage);
+        QFETCH(double, zoom);
+        rig->window->Command2_Click();
+        auto *ground = rig->window->findChild<ui::Stage *>();
+        rig->window->resize(stage + QSize(0, rig->window->menuBar()->height()));
+        QCOMPARE(ground->size(), stage);
+        // The layout, zoomed and centred; its controls and their fonts with it.
+        const QRect client = ground->client()->geometry();
+        QVERIFY(qAbs(client.width() - 747 * zoom) <= 1 && qAbs(client.height() - 383 * zoom) <= 1);
+        QVERIFY(qAbs(client.center().x() - stage.width() / 2) <= 1 && qAbs(client.center().y() - stage.height() / 2) <= 1);
+        const struct { const char *name; QRect pixels; double points; } controls[] = {
+            {"Command1(0)", {8, 288, 513, 89}, 36}, {"Text1(5)", {392, 40, 41, 33}, 18}, {"Label11", {312, 104, 49, 33}, 18}};
+        for (const auto &c : controls) {
+            auto *w = rig->find<QWidget>(c.name);
+            const QRect want(QPoint(int(c.pixels.x() * zoom), int(c.pixels.y() * zoom)),
+                             QSize(int(c.pixels.width() * zoom), int(c.pixels.height() * zoom)));
+            if (zoom == 1.0) QCOMPARE(w->geometry(), c.pixels);
+            QVERIFY2((w->geometry().topLeft() - want.topLeft()).manhattanLength() <= 2
+                         && qAbs(w->width() - want.width()) <= 1 && qAbs(w->height() - want.height()) <= 1,
+                     c.name);
+            QCOMPARE(w->font().pointSizeF(), c.points * zoom);
         }
-        QVERIFY2(std::abs(widths[0] - widths[1]) < widths[0] / 4,
-                 qPrintable(QString::number(widths[0]) + " / " + QString::number(widths[1])));
+        const QLabel *lamp = rig->find<QLabel>("Image1(0)");
+        QCOMPARE(lamp->pixmap().deviceIndependentSize().toSize(), QSize(qRound(40 * zoom), qRound(40 * zoom)));
+        const QLabel *face = rig->find<QLabel>("Label1(0)");
+        QVERIFY(face->geometry().right() < client.left() + 368 * zoom);
+    }
+
+    void playerKeys()
+    {
+        rig->window->Command2_Click(); // LEFT moves first
+        rig->find<QPushButton>("Command2")->setFocus();
+        key(Qt::Key_Slash);
+        QCOMPARE(moves(), QString("0/0")); // not his to start
+        key(Qt::Key_Z);
+        QCOMPARE(moves(), QString("1/0"));
+        key(Qt::Key_Z, 0, true); // the key held down
+        key(Qt::Key_Slash);
+        QCOMPARE(moves(), QString("1/0"));
+        rig->time.advance(3);
+        key(Qt::Key_Z);
+        QCOMPARE(moves(), QString("1/1"));
+        QCOMPARE(rig->find<QLabel>("Label1(0)")->text(), QString("10:07"));
+        // By place, whatever the layout types there: here a French one's W and !.
+        key(Qt::Key_W, 44 + 8);
+        QCOMPARE(moves(), QString("1/1"));
+        key(Qt::Key_Exclam, 53 + 8);
+        QCOMPARE(moves(), QString("2/1"));
+        key(Qt::Key_Z, 24 + 8); // Z typed by a key at another place
+        QCOMPARE(moves(), QString("2/1"));
+        key(Qt::Key_P);
+        QCOMPARE(rig->find<QPushButton>("Command3")->text(), QString("再開"));
+        key(Qt::Key_P);
+        QCOMPARE(rig->find<QPushButton>("Command3")->text(), QString("一時停止"));
+        // Typing into a box is typing.
+        auto *name = rig->find<QLineEdit>("Text2");
+        name->setFocus();
+        name->clear();
+        QTest::keyClicks(name, "z/zp");
+        QCOMPARE(name->text(), QString("z/zp"));
+        key(Qt::Key_Z);
+        QCOMPARE(moves(), QString("2/1"));
+        QCOMPARE(rig->find<QPushButton>("Command3")->text(), QString("一時停止"));
     }
 };
 
