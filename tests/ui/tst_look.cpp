@@ -142,6 +142,7 @@ private slots:
             checkInkInside(rig->window.get());
         }
         rig->window->Command5_Click(); // back to minutes and seconds
+        for (int i = 0; i < 4; ++i) rig->find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(i))->setStoredText(i % 2 ? "0" : "10");
     }
 
     void dialogInkInside()
@@ -285,6 +286,8 @@ private slots:
 
     void playerKeys()
     {
+        rig->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig->window.get()));
         rig->window->Command2_Click(); // LEFT moves first
         rig->find<QPushButton>("Command2")->setFocus();
         key(Qt::Key_Slash);
