@@ -1,7 +1,7 @@
 #!/bin/bash
 # Opens the clock under Xvfb and saves screenshots for the README: a
-# two-hour game set up and running, a clock in byo-yomi, and the
-# warning-times dialog open beside the window.
+# two-hour game set up, then running with the warning-times dialog open
+# beside the window, and a clock in byo-yomi.
 #
 #   scripts/screenshot.sh [folder]
 set -euo pipefail
@@ -37,7 +37,6 @@ click 3960 4980 # the move button starts LEFT's clock
 sleep 3.3
 click 3960 4980 # LEFT moves; RIGHT's clock runs
 sleep 2.3
-shot screenshot-running.png
 # The warning-times dialog, from the menu, beside the window.
 xdotool mousemove $((X + 15)) $((Y + 10)) click 1
 sleep 0.4
