@@ -116,6 +116,7 @@ struct Rig : ClockCues
         if (key == "byoon") return pair(s.leftbyoon, s.rightbyoon);
         if (key == "turn") return QString::number(s.turn);
         if (key == "add") return QString::number(s.addtime);
+        if (key == "secdisp") return QString::number(s.secdisp);
         if (key == "phase") return QString::number(panel.phase, 'f', 3);
         qFatal("unknown key '%s'", qPrintable(key));
     }

@@ -37,10 +37,10 @@ private slots:
         row("main time too large", "f2=16666667;set", "notice=「RIGHT の持ち時間（分）」の「16666667」は大きすぎます。");
         row("largest main time", "f2=16666666;f3=40;mode", "R=1000000000");
         row("refused during a game", "set;move;run 1;f0=x;set", "move=switch|timer=on|L=9:59|moves=1/0");
-        row("set-up ends a game", "f0=0;f5=30;set;move;run 3;move;run 5;set", "L=0:00|R=10:00|red=00|timer=off|moves=0/0|move=start|time=0/600|byoon=0/0");
+        row("set-up ends a game", "f0=0;f5=30;set;move;run 3;move;run 5;set", "L=0:00|R=10:00|red=00|timer=off|moves=0/0|move=start|time=0/600|byoon=0/0|byo=0/0");
         // The display and its mode.
         row("mode before set-up sets up", "mode", "L=600|R=600|mode=分秒表示|move=start|moves=0/0");
-        row("mode back", "mode;mode", "L=10:00|mode=秒表示");
+        row("mode back", "mode;mode", "L=10:00|mode=秒表示|secdisp=0");
         row("set-up keeps the mode", "mode;set", "L=600");
         row("refused mode change", "f0=x;mode", "mode=秒表示|L=");
         row("mode while paused", "set;move;run 2.2;pause;mode", "L=597|R=600|pause=resume|timer=off");
@@ -56,6 +56,7 @@ private slots:
         row("half a second left is main time", "f0=0;f1=10;f4=0;set;move;wait 9.5;move", "time=0.5/600|byoon=0/0|L=0:00|red=00");
         row("a stint of nothing", "set;move;move", "time=610/600");
         row("a stint over midnight", "at 86399;set;move;wait 2;move", "time=608/600");
+        row("a lamp lights at each stint's first tick", "set;move;run 0.2;move;run 0.2;move;run 0.2", "lamps=10");
         row("numbers count both sides", "set;move;move;move", "moves=2/1|turn=-1");
         row("largest move number", "f4=0;set;moves 65540", "moves=32767/32767");
         row("presses before set-up", "move;move", "moves=/|move=set|timer=off");
@@ -64,7 +65,7 @@ private slots:
         // The tick: the worked example, main 60, byo-yomi 30, warnings at 10, 0, 0.
         const char *worked = "f0=1;f4=0;f5=30;w=10,0,0;mode;move;run ";
         const struct { const char *e, *expected; } example[] = {
-            {"0.2", "L=59|lamps=10|cues="}, {"0.4", "lamps=00"}, {"49.6", "L=10|cues=w1"}, {"50.2", "L=9|cues=w1"},
+            {"0.2", "L=59|lamps=10|cues="}, {"0.4", "lamps=00"}, {"0.6", "lamps=10"}, {"49.6", "L=10|cues=w1"}, {"50.2", "L=9|cues=w1"},
             {"59.6", "L=0|cues=w1,w2"}, {"60.2", "L=29|red=10|cues=w1,w2"}, {"89.6", "L=0|red=10|cues=w1,w2,w1,w2"},
             {"90", "L=0|cues=w1,w2,w1,w2,out:LEFT PLAYER 時間切れです|move=set|timer=off|time=0/600"}};
         for (const auto &x : example)
@@ -76,9 +77,10 @@ private slots:
         row("main flags once a game", "f0=1;f2=1;f4=20;w=50,100,100;mode;move;run 10.4;move;run 1;move;run 20", "L=49|cues=w1");
         row("byo flags once a period", "f0=0;f5=30;w=25,100,100;mode;move;run 6;move;run 1;move;run 6", "L=24|red=10|cues=w1,w1");
         row("flags cleared by set-up", "f0=1;f4=0;w=55,100,100;mode;move;run 6;set;move;run 6", "cues=w1,w1");
+        row("byo flags cleared by set-up", "first=1;f2=0;f5=30;w=25,100,100;mode;move;run 6;set;move;run 6", "cues=w1,w1");
         row("main 0, byo-yomi 30", "w=100,100,100;f0=0;f5=30;mode;move;run 0.2", "L=29|red=10|byo=29.8/30");
         row("main 0, byo-yomi 0", "w=100,100,100;f0=0;mode;move;run 0.2", "L=0|red=00|cues=out:LEFT PLAYER 時間切れです");
-        row("main time just left", "w=100,100,100;f0=1;mode;move;run 59.8", "L=0|cues=");
+        row("main time just left", "w=100,100,100;f0=1;mode;move;run 59.8", "L=0|cues=|byo=0/0");
         row("byo-yomi edited in the game", "f0=0;f1=5;f5=30;set;move;f5=10;run 6", "L=0:09|red=10");
         row("unusable byo-yomi edit", "f0=0;f1=5;f5=30;set;move;f5=x;run 6", "L=0:29");
         row("empty name", "name0=;f0=0;set;move;tick", "cues=w1,out: 時間切れです");
@@ -88,7 +90,7 @@ private slots:
         row("ticks after a pause", "set;move;run 1;pause;tick;tick", "L=9:59|lamps=10");
         row("running over midnight", "at 86399;set;move;run 3", "L=9:57");
         // Pause and resume.
-        row("pause banks the stint", "set;move;run 2.2;pause", "time=597.8/600|pause=resume|timer=off|lamps=10");
+        row("pause banks the stint", "set;move;run 2.4;pause", "time=597.6/600|pause=resume|timer=off|lamps=10");
         row("pause, RIGHT to move", "first=1;set;move;wait 3;pause", "time=600/597|lamps=01");
         row("pause in byo-yomi", "f0=0;f1=1;f4=0;f5=30;set;move;wait 1.5;move;move;wait 4;pause", "byo=26/30|time=-0.5/600");
         row("resume", "set;move;run 2;pause;wait 60;pause;run 1", "L=9:57|pause=pause|timer=on");
@@ -108,6 +110,7 @@ private slots:
         row("phase, 0.35 s past", "f1=0.35;set;move", "phase=0.151");
         row("phase of the opponent", "f3=0.5;set;move;wait 2.25;move", "phase=0.101");
         row("phase of the mover again", "f4=0;set;move;wait 2.25;move;wait 1;move", "phase=0.151");
+        row("phase of a first period", "f0=0;f5=30.5;set;move", "phase=0.101");
         row("phase of a byo-yomi period", "f0=0;f4=0;f5=30;set;move;wait 2.3;move;wait 0.5;move", "phase=0.001");
         row("phase, main time out in a pause", "f0=0;f1=1;f5=30;set;move;wait 1.3;pause;pause", "phase=0.101");
         row("phase at a resume", "set;move;wait 12.46;pause;wait 9;pause", "phase=0.141");
