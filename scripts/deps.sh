@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
     cmake g++ ninja-build
-    qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n libpulse-dev pkg-config
     fonts-ipafont-gothic
     xvfb xauth x11-utils xdotool imagemagick
     pulseaudio pulseaudio-utils sox

@@ -1,5 +1,6 @@
 #include "clock/steadymidnightclock.h"
-#include "sound/qtmediadevice.h"
+#include "sound/player.h"
+#include "sound/pulsemediadevice.h"
 #include "sound/tonebeeper.h"
 #include "ui/appsetup.h"
 #include "ui/mainwindow.h"
@@ -17,8 +18,9 @@ int main(int argc, char *argv[])
 
     gameclock::SteadyMidnightClock time;
     ui::QtMessageBoxes boxes;
-    sound::QtMediaDevice device;
-    sound::ToneBeeper beeper([] {
+    sound::Player player; // outlives the device, the beeper and the window that use it
+    sound::PulseMediaDevice device(player);
+    sound::ToneBeeper beeper(player, [] {
         for (int i = 0; i < 3; ++i) QApplication::beep();
     });
     ui::MainWindow window({time, boxes, device, beeper, &QDesktopServices::openUrl});
