@@ -1,7 +1,7 @@
 // Sounds cues in the working directory through the real player, for
 // scripts/audio_test.sh to hear and time. Each step is one argument:
 //
-//   warning1|warning2|warning3|beep|close   call it
+//   warning1|warning2|warning3|close   call it
 //   timesup:MS    the time-out cue; its report runs the event loop MS ms, as a modal box would
 //   wait:MS       run the event loop MS ms
 //   stress:N      N cues in a random order, each cutting off the last, with 0-2 ms between
@@ -50,10 +50,8 @@ struct Probe : QObject
 struct TellingBeeper : sound::Beeper
 {
     sound::Beeper *real = nullptr;
-    int calls = 0;
     void beepThreeTimes() override
     {
-        ++calls;
         say(QStringLiteral("beep x3"));
         real->beepThreeTimes();
     }
@@ -87,7 +85,6 @@ int main(int argc, char *argv[])
         if (cue == QLatin1String("warning1")) cues.timeswarning1();
         else if (cue == QLatin1String("warning2")) cues.timeswarning2();
         else if (cue == QLatin1String("warning3")) cues.timeswarning3();
-        else if (cue == QLatin1String("beep")) beeper.beepThreeTimes();
         else if (cue == QLatin1String("close")) cues.close();
         else if (cue.startsWith(QLatin1String("timesup:"))) {
             reportMs = cue.section(u':', 1).toInt();
@@ -101,21 +98,21 @@ int main(int argc, char *argv[])
         if (step.startsWith(QLatin1String("wait:"))) {
             runEvents(n);
         } else if (step.startsWith(QLatin1String("stress:"))) {
-            const char *cueNames[] = {"warning1", "warning2", "warning3", "beep", "close", "timesup:0"};
+            const char *cueNames[] = {"warning1", "warning2", "warning3", "close", "timesup:0"};
             QElapsedTimer all;
             all.start();
             qint64 longest = 0;
             int nested = 0;
             quiet = true;
             for (int i = 0; i < n; ++i) {
-                sound(QLatin1String(cueNames[QRandomGenerator::global()->bounded(6)]));
+                sound(QLatin1String(cueNames[QRandomGenerator::global()->bounded(5)]));
                 longest = std::max(longest, call.nsecsElapsed() / 1000);
                 nested += probe.nested;
                 runEvents(QRandomGenerator::global()->bounded(3));
             }
             quiet = false;
-            say(QStringLiteral("stress: %1 cues in %2 s, longest call %3 us, nested events %4, beeps %5")
-                    .arg(n).arg(all.elapsed() / 1000.0).arg(longest).arg(nested).arg(beeper.calls));
+            say(QStringLiteral("stress: %1 cues in %2 s, longest call %3 us, nested events %4")
+                    .arg(n).arg(all.elapsed() / 1000.0).arg(longest).arg(nested));
         } else if (sound(step)) {
             say(QStringLiteral("%1 returned after %2 us, nested events %3")
                     .arg(step).arg(call.nsecsElapsed() / 1000).arg(probe.nested));
