@@ -107,13 +107,8 @@ std::optional<Pcm> readWave(const QString &path)
     // something else since it was looked at.
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= largestWaveFile) {
         bytes.resize(st.st_size);
-        qsizetype got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-            if (n <= 0) break;
-            got += n;
-        }
-        bytes.truncate(got);
+        // An ordinary file this small is read whole by one call.
+        bytes.truncate(qMax(ssize_t(0), ::read(fd, bytes.data(), size_t(bytes.size()))));
     }
     ::close(fd);
     return decodeWave(bytes);
