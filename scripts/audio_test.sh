@@ -118,6 +118,7 @@ bursts() {
 # $heard.
 log=""
 heard=""
+limit=60 # s
 play() { # play case-dir step...
     local dir="$1"
     shift
@@ -125,7 +126,7 @@ play() { # play case-dir step...
         >"$dir.raw" 2>"$dir.parec.log" &
     rec_pid=$!
     sleep 0.3
-    (cd "$dir" && timeout 60 "${run[@]}" "$@" </dev/null >"$dir.log" 2>&1; echo "exit $?" >>"$dir.log")
+    (cd "$dir" && timeout "$limit" "${run[@]}" "$@" </dev/null >"$dir.log" 2>&1; echo "exit $?" >>"$dir.log")
     sleep 0.3
     kill "$rec_pid" 2>/dev/null
     wait "$rec_pid" 2>/dev/null
@@ -168,6 +169,7 @@ clean_exit() { logged "exit 0" && ! logged "AddressSanitizer"; }
 
 if [[ "${2:-}" == stress ]]; then
     count="${KORVANE_STRESS_COUNT:-10000}"
+    limit=$((60 + count / 100))
     echo "== $count cues cutting each other off under CPU load, the player under AddressSanitizer"
     d="$(mk stress)"
     tone "$d/warning1.wav" 440 0.6 -r 44100 -c 1 -b 16
