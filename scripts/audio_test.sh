@@ -225,6 +225,13 @@ check "replace: 440 Hz cut off by 550 Hz after about 0.4 s, then 770 Hz, cut off
 check "replace: each cue returned within 5 ms, no event dispatched inside" calls_within 5000
 check "replace: stopped within 300 ms while a 4 s sound plays, clean exit" eval 'stopped_within 300 && clean_exit'
 
+echo "== a sound that fails after a newer cue came is no failure: no beeps"
+d="$(mk stale)"
+printf 'RIFF....WAVE not sound\n' >"$d/warning1.wav"
+tone "$d/warning2.wav" 550 0.5 -r 48000 -c 1 -b 16
+play "$d" warning1 warning2 wait:900
+check "stale failure: warning 2 heard whole, no beeps" eval 'heard_one 522 578 0.4 0.65 && ! logged beep'
+
 echo "== no usable file: three beeps"
 d="$(mk none)"
 printf 'RIFF....WAVEthis is not sound at all\n' >"$d/warning1.wav"

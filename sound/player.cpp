@@ -28,12 +28,12 @@ Player::~Player()
 
 void Player::playFile(const QString &path, std::function<void()> failed)
 {
-    post({0, path, nullptr}, std::move(failed));
+    post({.path = path}, std::move(failed));
 }
 
 void Player::playPcm(std::shared_ptr<const Pcm> pcm, std::function<void()> failed)
 {
-    post({0, QString(), std::move(pcm)}, std::move(failed));
+    post({.pcm = std::move(pcm)}, std::move(failed));
 }
 
 void Player::stop() { post({}, {}); }

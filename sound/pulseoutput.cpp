@@ -28,9 +28,11 @@ PulseOutput::PulseOutput(pa_mainloop_api *api, std::function<void(quint64)> fail
 
 PulseOutput::~PulseOutput() { stop(); }
 
+// Each sound connects afresh: a server that went away since is found at once,
+// and no connection outlives its sound.
 void PulseOutput::play(quint64 id, std::shared_ptr<const Pcm> pcm)
 {
-    dropStream();
+    stop();
     id_ = id;
     pcm_ = std::move(pcm);
     written_ = 0;
@@ -39,9 +41,7 @@ void PulseOutput::play(quint64 id, std::shared_ptr<const Pcm> pcm)
     deadline_ = api_->time_new(api_, &at, [](pa_mainloop_api *, pa_time_event *, const timeval *, void *self) {
         static_cast<PulseOutput *>(self)->end(true);
     }, this);
-    if (!context_) connect();
-    else if (pa_context_get_state(context_) == PA_CONTEXT_READY) startStream();
-    // else the connection under way starts the stream when it is ready
+    connect();
 }
 
 // Taken out of the members first: letting go can call back into end().

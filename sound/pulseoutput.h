@@ -1,8 +1,8 @@
 #pragma once
 // One sound at a time on the PulseAudio server, driven from the sound thread's
 // main loop. The connection and the stream exist only while a sound is being
-// connected, played or drained: once it has been heard to its end both are
-// let go, so the sink can fall idle, and the next sound connects afresh.
+// connected, played or drained: once it has been heard to its end, or cut
+// off, both are let go, so the sink can fall idle.
 #include "sound/pcm.h"
 
 #include <QtGlobal>
