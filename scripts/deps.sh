@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
     cmake g++ ninja-build dpkg-dev
-    qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n libpulse-dev pkg-config
     fonts-morisawa-bizud-gothic
     xvfb xauth x11-utils xdotool imagemagick
     pulseaudio pulseaudio-utils sox

@@ -7,7 +7,11 @@ namespace sound {
 Cues::Cues(MediaDevice &device, Beeper &beeper, Report report)
     : device_(device), beeper_(beeper), report_(std::move(report))
 {
+    // A sound that fails after its cue returned beeps all the same.
+    device_.setFailureHandler([this] { beeper_.beepThreeTimes(); });
 }
+
+Cues::~Cues() { device_.setFailureHandler({}); }
 
 void Cues::timeswarning1() { warning(QStringLiteral("warning1.wav")); }
 void Cues::timeswarning2() { warning(QStringLiteral("warning2.wav")); }

@@ -15,6 +15,7 @@ public:
     using Report = std::function<void(const QString &message)>;
 
     Cues(MediaDevice &device, Beeper &beeper, Report report);
+    ~Cues();
 
     void timeswarning1();
     void timeswarning2();

@@ -1,35 +1,28 @@
 #pragma once
-// The program's own beep: a short tone three times in a row on the audio
-// output. Where the system has no audio output the injected fallback runs
-// instead (the program passes three QApplication::beep() calls; sound/ stays
-// free of widgets). Use it from the UI thread.
+// The program's own beep: a short tone three times in a row, played by the
+// Player. Where it cannot be played (no sound server or sink) the injected
+// fallback runs instead, on the caller's thread (the program passes three
+// QApplication::beep() calls; sound/ stays free of widgets).
 #include "sound/beeper.h"
-#include "sound/pcmplayer.h"
-#include "sound/samples.h"
+#include "sound/player.h"
 
 #include <functional>
+#include <memory>
 
 namespace sound {
 
 class ToneBeeper : public Beeper
 {
 public:
-    static constexpr int toneHz = 880;
-    static constexpr int toneMs = 120;
-    static constexpr int gapMs = 80;
+    ToneBeeper(Player &player, std::function<void()> fallback);
 
-    explicit ToneBeeper(std::function<void()> fallback);
-    ~ToneBeeper() override;
-
-    // Queues all three beeps and returns at once.
+    // Hands the three beeps to the player and returns at once.
     void beepThreeTimes() override;
 
-    // The three beeps as played, mono at sampleRate.
-    static Samples threeBeeps(int sampleRate);
-
 private:
+    Player &player_;
     std::function<void()> fallback_;
-    PcmPlayer player_;
+    std::shared_ptr<const Pcm> beeps_;
 };
 
 } // namespace sound

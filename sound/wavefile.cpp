@@ -1,7 +1,11 @@
 #include "sound/wavefile.h"
 
+#include <QFileInfo>
 #include <QtEndian>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sound {
 namespace {
@@ -10,93 +14,65 @@ constexpr quint16 formatPcm = 1;
 constexpr quint16 formatFloat = 3;
 constexpr quint16 formatExtensible = 0xFFFE;
 
-struct Format
-{
-    quint16 tag = 0;
-    int channels = 0;
-    int sampleRate = 0;
-    int blockAlign = 0;
-    int bits = 0;
-};
-
 quint16 u16(const char *p) { return qFromLittleEndian<quint16>(p); }
 quint32 u32(const char *p) { return qFromLittleEndian<quint32>(p); }
 
-std::optional<Samples> fail(QString *error, const char *why)
+// The server's name for the wave format; INVALID for what we do not play.
+// 64-bit floats have none and are narrowed by the caller.
+pa_sample_format_t sampleFormat(quint16 tag, int bits)
 {
-    if (error) *error = QString::fromLatin1(why);
-    return std::nullopt;
+    if (tag == formatPcm) {
+        switch (bits) {
+        case 8: return PA_SAMPLE_U8;
+        case 16: return PA_SAMPLE_S16LE;
+        case 24: return PA_SAMPLE_S24LE;
+        case 32: return PA_SAMPLE_S32LE;
+        }
+    }
+    if (tag == formatFloat && (bits == 32 || bits == 64)) return PA_SAMPLE_FLOAT32LE;
+    return PA_SAMPLE_INVALID;
 }
 
-float sampleAt(const char *p, const Format &f)
+QByteArray narrowDoubles(const char *data, qsizetype count)
 {
-    switch (f.bits) {
-    case 8: // 8-bit wave data is unsigned, centred on 128
-        return (quint8(*p) - 128) / 128.0f;
-    case 16:
-        return qint16(u16(p)) / 32768.0f;
-    case 24: {
-        const qint32 v = qint32(quint32(quint8(p[0])) << 8 | quint32(quint8(p[1])) << 16
-                                | quint32(quint8(p[2])) << 24) >> 8;
-        return v / 8388608.0f;
-    }
-    case 32:
-        if (f.tag == formatFloat) {
-            const quint32 raw = u32(p);
-            float v;
-            std::memcpy(&v, &raw, sizeof v);
-            return v;
-        }
-        return float(qint32(u32(p)) / 2147483648.0);
-    case 64: {
-        const quint64 raw = qFromLittleEndian<quint64>(p);
+    QByteArray out(count * qsizetype(sizeof(float)), Qt::Uninitialized);
+    for (qsizetype i = 0; i < count; ++i) {
+        const quint64 raw = qFromLittleEndian<quint64>(data + 8 * i);
         double v;
         std::memcpy(&v, &raw, sizeof v);
-        return float(v);
+        qToLittleEndian(float(v), out.data() + 4 * i);
     }
-    }
-    return 0;
-}
-
-bool supported(const Format &f)
-{
-    if (f.tag == formatPcm) return f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32;
-    if (f.tag == formatFloat) return f.bits == 32 || f.bits == 64;
-    return false;
+    return out;
 }
 
 } // namespace
 
-std::optional<Samples> decodeWave(const QByteArray &bytes, QString *error)
+bool mayBeWaveFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.size() <= largestWaveFile;
+}
+
+std::optional<Pcm> decodeWave(const QByteArray &bytes)
 {
     const char *b = bytes.constData();
     const qsizetype size = bytes.size();
-    if (size < 12 || std::memcmp(b, "RIFF", 4) != 0 || std::memcmp(b + 8, "WAVE", 4) != 0)
-        return fail(error, "not a RIFF/WAVE file");
+    if (size < 12 || std::memcmp(b, "RIFF", 4) != 0 || std::memcmp(b + 8, "WAVE", 4) != 0) return std::nullopt;
 
-    std::optional<Format> format;
+    const char *fmt = nullptr;
     const char *data = nullptr;
     qsizetype dataSize = 0;
     qsizetype at = 12;
-    while (at + 8 <= size && !(format && data)) {
+    while (at + 8 <= size && !(fmt && data)) {
         const char *id = b + at;
         const qsizetype chunk = u32(b + at + 4);
         const char *body = b + at + 8;
         const qsizetype available = size - (at + 8);
         if (std::memcmp(id, "fmt ", 4) == 0) {
-            if (chunk < 16 || chunk > available) return fail(error, "short fmt chunk");
-            Format f;
-            f.tag = u16(body);
-            f.channels = u16(body + 2);
-            f.sampleRate = int(u32(body + 4));
-            f.blockAlign = u16(body + 12);
-            f.bits = u16(body + 14);
-            if (f.tag == formatExtensible) {
-                // The real format tag is the first two bytes of the sub-format GUID.
-                if (chunk < 40) return fail(error, "short extensible fmt chunk");
-                f.tag = u16(body + 24);
-            }
-            format = f;
+            if (chunk < 16 || chunk > available) return std::nullopt;
+            // The real format tag of an extensible header opens its sub-format GUID.
+            if (u16(body) == formatExtensible && chunk < 40) return std::nullopt;
+            fmt = body;
         } else if (std::memcmp(id, "data", 4) == 0) {
             data = body;
             // Writers that stream leave the size unset or too large: keep what is there.
@@ -104,26 +80,38 @@ std::optional<Samples> decodeWave(const QByteArray &bytes, QString *error)
         }
         at += 8 + chunk + (chunk & 1);
     }
-    if (!format) return fail(error, "no fmt chunk");
-    if (!data) return fail(error, "no data chunk");
+    if (!fmt || !data) return std::nullopt;
 
-    const Format &f = *format;
-    if (!supported(f)) return fail(error, "unsupported sample format");
-    if (f.channels != 1 && f.channels != 2) return fail(error, "neither mono nor stereo");
-    if (f.sampleRate < 1000 || f.sampleRate > 384000) return fail(error, "unusable sample rate");
-    if (f.blockAlign != f.channels * f.bits / 8) return fail(error, "inconsistent block size");
+    const quint16 tag = u16(fmt) == formatExtensible ? u16(fmt + 24) : u16(fmt);
+    const int channels = u16(fmt + 2);
+    const int blockAlign = u16(fmt + 12);
+    const int bits = u16(fmt + 14);
+    Pcm pcm;
+    pcm.spec = {sampleFormat(tag, bits), u32(fmt + 4), quint8(channels)};
+    if ((channels != 1 && channels != 2) || !pa_sample_spec_valid(&pcm.spec)
+        || blockAlign != channels * bits / 8)
+        return std::nullopt;
+    const qsizetype frames = dataSize / blockAlign;
+    if (frames == 0) return std::nullopt;
+    pcm.bytes = bits == 64 ? narrowDoubles(data, frames * channels) : QByteArray(data, frames * blockAlign);
+    return pcm;
+}
 
-    const qsizetype frames = dataSize / f.blockAlign;
-    if (frames == 0) return fail(error, "no sound in the data chunk");
-
-    Samples s;
-    s.sampleRate = f.sampleRate;
-    s.channels = f.channels;
-    s.data.resize(size_t(frames * f.channels));
-    const int step = f.bits / 8;
-    for (size_t i = 0; i < s.data.size(); ++i)
-        s.data[i] = qBound(-1.0f, sampleAt(data + qsizetype(i) * step, f), 1.0f);
-    return s;
+std::optional<Pcm> readWave(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st;
+    QByteArray bytes;
+    // Checked again on the open file: the name may have been given to
+    // something else since it was looked at.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= largestWaveFile) {
+        bytes.resize(st.st_size);
+        // An ordinary file this small is read whole by one call.
+        bytes.truncate(qMax(ssize_t(0), ::read(fd, bytes.data(), size_t(bytes.size()))));
+    }
+    ::close(fd);
+    return decodeWave(bytes);
 }
 
 } // namespace sound

@@ -1,7 +1,8 @@
 #include "ui/app.h"
 
 #include "clock/steadymidnightclock.h"
-#include "sound/qtmediadevice.h"
+#include "sound/player.h"
+#include "sound/pulsemediadevice.h"
 #include "sound/tonebeeper.h"
 #include "ui/appsetup.h"
 #include "ui/mainwindow.h"
@@ -24,8 +25,9 @@ int runApp(int argc, char *argv[], const AppOptions &options)
 
     gameclock::SteadyMidnightClock time;
     QtMessageBoxes boxes;
-    sound::QtMediaDevice device;
-    sound::ToneBeeper beeper([] {
+    sound::Player player; // outlives the device, the beeper and the window that use it
+    sound::PulseMediaDevice device(player);
+    sound::ToneBeeper beeper(player, [] {
         for (int i = 0; i < 3; ++i) QApplication::beep();
     });
     MainWindow window({time, boxes, device, beeper, &QDesktopServices::openUrl, options.alignTicks});

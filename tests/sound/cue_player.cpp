@@ -1,62 +1,40 @@
-// Sounds one cue in the working directory through the real device and beeper,
-// for scripts/audio_test.sh to record. Prints each device command with its
-// result, the fallback beeps, and how long the cue call held the thread.
+// Sounds cues in the working directory through the real player, for
+// scripts/audio_test.sh to hear and time. Each step is one argument:
 //
-//   cue_player CUE [report-ms] [wait-ms] [CUE]
-//   CUE: warning1|warning2|warning3|timesup|beep
+//   warning1|warning2|warning3|close   call it
+//   timesup:MS    the time-out cue; its report runs the event loop MS ms, as a modal box would
+//   wait:MS       run the event loop MS ms
+//   stress:N      N cues in a random order, each cutting off the last, with 0-2 ms between
 //
-// timesup's report keeps the event loop running for report-ms (500), as a
-// modal box would; afterwards the program waits wait-ms (1000), sounds the
-// second cue if one is given and waits wait-ms again, and exits.
+// Prints how long each call held the thread (for timesup: until the report
+// opened), how many events were dispatched inside it, the beeps, and at the
+// end how long the player took to stop. `cue_player --run SCRIPT [ARG]` runs
+// bash SCRIPT PLAYER [ARG].
 #include "sound/cues.h"
-#include "sound/qtmediadevice.h"
+#include "sound/player.h"
+#include "sound/pulsemediadevice.h"
 #include "sound/tonebeeper.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QEventLoop>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
+#include <unistd.h>
 
 namespace {
 
+bool quiet = false; // while stressed
+
 void say(const QString &line)
 {
+    if (quiet) return;
     std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
 }
-
-const char *yesNo(bool ok) { return ok ? "true" : "false"; }
-
-// Passes every command to the real device and tells what it answered.
-class TellingDevice : public sound::MediaDevice
-{
-public:
-    void setFileName(const QString &name) override
-    {
-        say(QStringLiteral("file %1").arg(name));
-        real.setFileName(name);
-    }
-    bool open() override
-    {
-        const bool ok = real.open();
-        say(QStringLiteral("open %1 %2").arg(yesNo(ok), ok ? QString() : real.errorString()).trimmed());
-        return ok;
-    }
-    bool play() override
-    {
-        const bool ok = real.play();
-        say(QStringLiteral("play %1 %2").arg(yesNo(ok), ok ? QString() : real.errorString()).trimmed());
-        return ok;
-    }
-    void close() override
-    {
-        say(QStringLiteral("close"));
-        real.close();
-    }
-
-    sound::QtMediaDevice real;
-};
 
 void runEvents(int ms)
 {
@@ -65,53 +43,98 @@ void runEvents(int ms)
     loop.exec();
 }
 
+// Counts the events it is given while a cue call is under way outside its report.
+struct Probe : QObject
+{
+    bool inCall = false;
+    int nested = 0;
+    bool event(QEvent *) override { return nested += inCall, true; }
+};
+
+struct TellingBeeper : sound::Beeper
+{
+    sound::Beeper *real = nullptr;
+    void beepThreeTimes() override
+    {
+        say(QStringLiteral("beep x3"));
+        real->beepThreeTimes();
+    }
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // CTest starts the audio test script through the player it drives, so
+    // that the test is tied to the executable it tests.
+    if (argc >= 3 && argv[1] == std::string_view("--run")) {
+        const QByteArray self = QFile::encodeName(QFileInfo(argv[0]).absoluteFilePath());
+        return execl("/bin/bash", "bash", argv[2], self.constData(), argc > 3 ? argv[3] : nullptr, nullptr);
+    }
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const QString cue = args.value(1);
-    const int reportMs = args.value(2, QStringLiteral("500")).toInt();
-    const int waitMs = args.value(3, QStringLiteral("1000")).toInt();
-
-    TellingDevice device;
-    sound::ToneBeeper beeper([] { say(QStringLiteral("fallback beep x3")); });
-    struct TellingBeeper : sound::Beeper
-    {
-        sound::Beeper &real;
-        explicit TellingBeeper(sound::Beeper &r) : real(r) {}
-        void beepThreeTimes() override
-        {
-            say(QStringLiteral("beep x3"));
-            real.beepThreeTimes();
-        }
-    } tellingBeeper(beeper);
-    sound::Cues cues(device, tellingBeeper, [reportMs](const QString &message) {
-        say(QStringLiteral("report %1").arg(message));
+    auto player = std::make_unique<sound::Player>();
+    sound::PulseMediaDevice device(*player);
+    TellingBeeper beeper;
+    sound::ToneBeeper tones(*player, [] { say(QStringLiteral("fallback beep x3")); });
+    beeper.real = &tones;
+    Probe probe;
+    QElapsedTimer call;
+    int reportMs = 0;
+    sound::Cues cues(device, beeper, [&](const QString &message) {
+        say(QStringLiteral("report %1 opened after %2 us").arg(message).arg(call.nsecsElapsed() / 1000));
+        probe.inCall = false;
         runEvents(reportMs);
         say(QStringLiteral("report dismissed"));
     });
 
     const auto sound = [&](const QString &cue) {
-        QElapsedTimer timer;
-        timer.start();
+        QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
+        probe.nested = 0;
+        probe.inCall = true;
+        call.start();
         if (cue == QLatin1String("warning1")) cues.timeswarning1();
         else if (cue == QLatin1String("warning2")) cues.timeswarning2();
         else if (cue == QLatin1String("warning3")) cues.timeswarning3();
-        else if (cue == QLatin1String("timesup")) cues.timesup(QStringLiteral("時間切れです"));
-        else if (cue == QLatin1String("beep")) tellingBeeper.beepThreeTimes();
-        else return false;
-        say(QStringLiteral("returned after %1 ms").arg(timer.elapsed()));
-        runEvents(waitMs);
+        else if (cue == QLatin1String("close")) cues.close();
+        else if (cue.startsWith(QLatin1String("timesup:"))) {
+            reportMs = cue.section(u':', 1).toInt();
+            cues.timesup(QStringLiteral("時間切れです"));
+        } else return false;
+        probe.inCall = false;
         return true;
     };
-    const QString second = args.value(4);
-    if (!sound(cue) || (!second.isEmpty() && !sound(second))) {
-        say(QStringLiteral("usage: cue_player CUE [report-ms] [wait-ms] [CUE]; CUE: warning1|warning2|warning3|timesup|beep"));
-        return 2;
+    cues.close(); // the first call into each library costs its symbol look-ups
+    for (const QString &step : app.arguments().mid(1)) {
+        const int n = step.section(u':', 1).toInt();
+        if (step.startsWith(QLatin1String("wait:"))) {
+            runEvents(n);
+        } else if (step.startsWith(QLatin1String("stress:"))) {
+            const char *cueNames[] = {"warning1", "warning2", "warning3", "close", "timesup:0"};
+            QElapsedTimer all;
+            all.start();
+            qint64 longest = 0;
+            int nested = 0;
+            quiet = true;
+            for (int i = 0; i < n; ++i) {
+                sound(QLatin1String(cueNames[QRandomGenerator::global()->bounded(5)]));
+                longest = std::max(longest, call.nsecsElapsed() / 1000);
+                nested += probe.nested;
+                runEvents(QRandomGenerator::global()->bounded(3));
+            }
+            quiet = false;
+            say(QStringLiteral("stress: %1 cues in %2 s, longest call %3 us, nested events %4")
+                    .arg(n).arg(all.elapsed() / 1000.0).arg(longest).arg(nested));
+        } else if (sound(step)) {
+            say(QStringLiteral("%1 returned after %2 us, nested events %3")
+                    .arg(step).arg(call.nsecsElapsed() / 1000).arg(probe.nested));
+        } else {
+            say(QStringLiteral("unknown step %1").arg(step));
+            return 2;
+        }
     }
-    cues.close();
-    say(QStringLiteral("exiting"));
+    QElapsedTimer stopping;
+    stopping.start();
+    player.reset(); // what the program does last on its way out
+    say(QStringLiteral("stopped in %1 ms").arg(stopping.elapsed()));
     return 0;
 }
