@@ -4,8 +4,7 @@
 
 namespace sound {
 
-Cues::Cues(MediaDevice &device, Beeper &beeper, Report report)
-    : device_(device), beeper_(beeper), report_(std::move(report))
+Cues::Cues(MediaDevice &device, Beeper &beeper) : device_(device), beeper_(beeper)
 {
     // A sound that fails after its cue returned beeps all the same.
     device_.setFailureHandler([this] { beeper_.beepThreeTimes(); });
@@ -25,15 +24,11 @@ void Cues::warning(const QString &numberedFile)
     if (!device_.open() || !device_.play()) beeper_.beepThreeTimes();
 }
 
-void Cues::timesup(const QString &message)
+void Cues::timesupSound()
 {
     device_.close();
     device_.setFileName(QStringLiteral("end.wav"));
     if (!device_.open() || !device_.play()) beeper_.beepThreeTimes();
-    // The player must learn that time is up even when the sound failed.
-    if (report_) report_(message);
-    // The end sound lasts only as long as the box.
-    device_.close();
 }
 
 void Cues::close() { device_.close(); }

@@ -4,23 +4,21 @@
 #include "sound/mediadevice.h"
 
 #include <QString>
-#include <functional>
 
 namespace sound {
 
 class Cues
 {
 public:
-    // report shows the time-out message in a modal box and returns when it is dismissed.
-    using Report = std::function<void(const QString &message)>;
-
-    Cues(MediaDevice &device, Beeper &beeper, Report report);
+    Cues(MediaDevice &device, Beeper &beeper);
     ~Cues();
 
     void timeswarning1();
     void timeswarning2();
     void timeswarning3();
-    void timesup(const QString &message);
+    // The time-out's sound, end.wav, which lasts until close(): the window
+    // shows its report meanwhile.
+    void timesupSound();
     // Closes the device, as the main window does when it unloads.
     void close();
 
@@ -29,7 +27,6 @@ private:
 
     MediaDevice &device_;
     Beeper &beeper_;
-    Report report_;
 };
 
 } // namespace sound

@@ -20,7 +20,7 @@ namespace ui {
 MainWindow::MainWindow(Services services, QWidget *parent)
     : QMainWindow(parent),
       services_(std::move(services)),
-      cues_(services_.device, services_.beeper, [this](const QString &m) { services_.boxes.timeoutReport(m); }),
+      cues_(services_.device, services_.beeper),
       clock_(*this, *this, services_.time, module1_)
 {
     setObjectName(QStringLiteral("Form1"));

@@ -82,6 +82,13 @@ void MainWindow::notice(const QString &text) { services_.boxes.notice(text); }
 void MainWindow::timeswarning1() { cues_.timeswarning1(); }
 void MainWindow::timeswarning2() { cues_.timeswarning2(); }
 void MainWindow::timeswarning3() { cues_.timeswarning3(); }
-void MainWindow::timesup(const QString &message) { cues_.timesup(message); }
+// The player must learn that time is up even when the sound failed; the end
+// sound lasts as long as the report.
+void MainWindow::timesup(const QString &message)
+{
+    cues_.timesupSound();
+    services_.boxes.timeoutReport(message);
+    cues_.close();
+}
 
 } // namespace ui

@@ -79,13 +79,7 @@ int main(int argc, char *argv[])
     beeper.real = &tones;
     Probe probe;
     QElapsedTimer call;
-    int reportMs = 0;
-    sound::Cues cues(device, beeper, [&](const QString &message) {
-        say(QStringLiteral("report %1 opened after %2 us").arg(message).arg(call.nsecsElapsed() / 1000));
-        probe.inCall = false;
-        runEvents(reportMs);
-        say(QStringLiteral("report dismissed"));
-    });
+    sound::Cues cues(device, beeper);
 
     const auto sound = [&](const QString &cue) {
         QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
@@ -97,8 +91,13 @@ int main(int argc, char *argv[])
         else if (cue == QLatin1String("warning3")) cues.timeswarning3();
         else if (cue == QLatin1String("close")) cues.close();
         else if (cue.startsWith(QLatin1String("timesup:"))) {
-            reportMs = cue.section(u':', 1).toInt();
-            cues.timesup(QStringLiteral("時間切れです"));
+            // As the window does: the sound, its report (a modal box's event loop), then close.
+            cues.timesupSound();
+            say(QStringLiteral("report 時間切れです opened after %1 us").arg(call.nsecsElapsed() / 1000));
+            probe.inCall = false;
+            runEvents(cue.section(u':', 1).toInt());
+            say(QStringLiteral("report dismissed"));
+            cues.close();
         } else return false;
         probe.inCall = false;
         return true;
