@@ -36,13 +36,16 @@ private slots:
         row("empty field", "f5=;set", "notice=「切れ後 一手（秒）」の「」は数として読めません。数を入力してください。");
         row("main time too large", "f2=16666667;set", "notice=「RIGHT の持ち時間（分）」の「16666667」は大きすぎます。");
         row("largest main time", "f2=16666666;f3=40;mode", "R=1000000000");
+        row("largest seconds", "f1=1000000000;f0=0;set", "time=1000000000/600");
         row("refused during a game", "set;move;run 1;f0=x;set", "move=switch|timer=on|L=9:59|moves=1/0");
+        row("set-up ends RIGHT's byo-yomi", "first=1;f2=0;f5=30;set;move;run 3;set", "red=00|R=0:00");
         row("set-up ends a game", "f0=0;f5=30;set;move;run 3;move;run 5;set", "L=0:00|R=10:00|red=00|timer=off|moves=0/0|move=start|time=0/600|byoon=0/0|byo=0/0");
         // The display and its mode.
         row("mode before set-up sets up", "mode", "L=600|R=600|mode=分秒表示|move=start|moves=0/0");
         row("mode back", "mode;mode", "L=10:00|mode=秒表示|secdisp=0");
         row("set-up keeps the mode", "mode;set", "L=600");
         row("refused mode change", "f0=x;mode", "mode=秒表示|L=");
+        row("mode before the first tick of a new game", "f0=5;set;move;run 2;f0=3;set;move;mode", "L=180");
         row("mode while paused", "set;move;run 2.2;pause;mode", "L=597|R=600|pause=resume|timer=off");
         row("mode shows the mover's increment", "set;move;wait 5;move;mode", "L=605|R=600");
         row("mode while in byo-yomi", "f0=0;f5=30;set;move;run 7.6;pause;mode", "L=22|red=10");
@@ -114,6 +117,7 @@ private slots:
         row("phase of a byo-yomi period", "f0=0;f4=0;f5=30;set;move;wait 2.3;move;wait 0.5;move", "phase=0.001");
         row("phase, main time out in a pause", "f0=0;f1=1;f5=30;set;move;wait 1.3;pause;pause", "phase=0.101");
         row("phase at a resume", "set;move;wait 12.46;pause;wait 9;pause", "phase=0.141");
+        row("phase at RIGHT's resume", "first=1;set;move;wait 1.3;pause;pause", "phase=0.101");
     }
     void rules()
     {
