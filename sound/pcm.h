@@ -8,7 +8,7 @@ namespace sound {
 
 struct Pcm
 {
-    pa_sample_spec spec{};
+    pa_sample_spec format{};
     QByteArray bytes; // whole frames only
 };
 

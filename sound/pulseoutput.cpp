@@ -76,7 +76,7 @@ void PulseOutput::connect()
 void PulseOutput::startStream()
 {
     pa_proplist *props = properties();
-    stream_ = pa_stream_new_with_proplist(context_, appName, &pcm_->spec, nullptr, props);
+    stream_ = pa_stream_new_with_proplist(context_, appName, &pcm_->format, nullptr, props);
     pa_proplist_free(props);
     if (!stream_) return end(true);
     pa_stream_set_state_callback(stream_, [](pa_stream *s, void *self) {

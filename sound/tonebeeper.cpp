@@ -20,7 +20,7 @@ Pcm threeBeeps()
     constexpr int gap = rate * gapMs / 1000;
     constexpr int ramp = rate * rampMs / 1000;
     Pcm pcm;
-    pcm.spec = {PA_SAMPLE_FLOAT32NE, rate, 1};
+    pcm.format = {PA_SAMPLE_FLOAT32NE, rate, 1};
     pcm.bytes.fill('\0', qsizetype((3 * tone + 2 * gap) * sizeof(float)));
     float *out = reinterpret_cast<float *>(pcm.bytes.data());
     for (int beep = 0; beep < 3; ++beep, out += tone + gap) {

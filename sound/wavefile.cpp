@@ -87,8 +87,8 @@ std::optional<Pcm> decodeWave(const QByteArray &bytes)
     const int blockAlign = u16(fmt + 12);
     const int bits = u16(fmt + 14);
     Pcm pcm;
-    pcm.spec = {sampleFormat(tag, bits), u32(fmt + 4), quint8(channels)};
-    if ((channels != 1 && channels != 2) || !pa_sample_spec_valid(&pcm.spec)
+    pcm.format = {sampleFormat(tag, bits), u32(fmt + 4), quint8(channels)};
+    if ((channels != 1 && channels != 2) || !pa_sample_spec_valid(&pcm.format)
         || blockAlign != channels * bits / 8)
         return std::nullopt;
     const qsizetype frames = dataSize / blockAlign;

@@ -1,0 +1,226 @@
+// The sound layer without a sound server: wave files built byte by byte,
+// handed on as they are or refused; what may lie where one is expected; and
+// what the cues tell the device and the beeper, in order.
+#include "sound/cues.h"
+#include "sound/wavefile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <bit>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray le(quint64 v, int bytes)
+{
+    QByteArray b;
+    for (int i = 0; i < bytes; ++i) b += char(v >> (8 * i));
+    return b;
+}
+
+QByteArray chunk(const char *id, const QByteArray &body, qint64 declared = -1)
+{
+    return QByteArray(id, 4) + le(quint32(declared < 0 ? body.size() : declared), 4) + body
+        + QByteArray(body.size() & 1, '\0');
+}
+
+QByteArray fmt(int tag, int channels, int rate, int bits, int blockAlign = -1)
+{
+    if (blockAlign < 0) blockAlign = channels * bits / 8;
+    return le(tag, 2) + le(channels, 2) + le(rate, 4) + le(rate * blockAlign, 4) + le(blockAlign, 2) + le(bits, 2);
+}
+
+// WAVE_FORMAT_EXTENSIBLE around the given sub-format tag.
+QByteArray extensible(int subTag, int channels, int rate, int bits)
+{
+    return fmt(0xFFFE, channels, rate, bits) + le(22, 2) + le(bits, 2) + le(0, 4) + le(subTag, 2)
+        + QByteArray("\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 14);
+}
+
+QByteArray riff(const QByteArray &chunks) { return "RIFF" + le(4 + chunks.size(), 4) + "WAVE" + chunks; }
+QByteArray wave(const QByteArray &fmtBody, const QByteArray &data)
+{
+    return riff(chunk("fmt ", fmtBody) + chunk("data", data));
+}
+
+QByteArray f64(double v) { return le(std::bit_cast<quint64>(v), 8); }
+QByteArray f32(float v) { return le(std::bit_cast<quint32>(v), 4); }
+
+// Device and beeper write to one log so their order shows.
+struct Fakes : sound::MediaDevice, sound::Beeper
+{
+    QStringList log;
+    QString answers; // open, play, late failure: 1 ok, 0 fails
+    std::function<void()> failed;
+    void setFileName(const QString &name) override { log << name; }
+    bool open() override { return log << "open", answers[0] == u'1'; }
+    bool play() override { return log << "play", answers[1] == u'1'; }
+    void close() override { log << "close"; }
+    void setFailureHandler(std::function<void()> handler) override { failed = std::move(handler); }
+    void beepThreeTimes() override { log << "beep3"; }
+};
+
+} // namespace
+
+// The format as the server's own tools print it, or "refused".
+QString decoded(const QByteArray &bytes, QByteArray *samples)
+{
+    const std::optional<sound::Pcm> pcm = sound::decodeWave(bytes);
+    if (!pcm) return QStringLiteral("refused");
+    char text[PA_SAMPLE_SPEC_SNPRINT_MAX];
+    *samples = pcm->bytes;
+    return QString::fromLatin1(pa_sample_spec_snprint(text, sizeof text, &pcm->format));
+}
+
+class TestSound : public QObject
+{
+    Q_OBJECT
+private slots:
+    void decodes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("samples");
+
+        const QByteArray six("\x00\x80\xFF\x04\x05\x06", 6), four = six.left(4), no;
+        QTest::newRow("8-bit") << wave(fmt(1, 1, 8000, 8), six.left(3)) << "u8 1ch 8000Hz" << six.left(3);
+        QTest::newRow("16-bit stereo") << wave(fmt(1, 2, 44100, 16), four) << "s16le 2ch 44100Hz" << four;
+        QTest::newRow("24-bit") << wave(fmt(1, 1, 48000, 24), six) << "s24le 1ch 48000Hz" << six;
+        QTest::newRow("32-bit") << wave(fmt(1, 1, 22050, 32), four) << "s32le 1ch 22050Hz" << four;
+        QTest::newRow("float") << wave(fmt(3, 2, 96000, 32), f32(0.25f) + f32(-2)) << "float32le 2ch 96000Hz"
+                               << f32(0.25f) + f32(-2);
+        QTest::newRow("double, narrowed") << wave(fmt(3, 2, 8000, 64), f64(0.125) + f64(-0.75)) << "float32le 2ch 8000Hz"
+                                          << f32(0.125f) + f32(-0.75f);
+        QTest::newRow("extensible 16-bit") << wave(extensible(1, 2, 48000, 16), four) << "s16le 2ch 48000Hz" << four;
+        QTest::newRow("extensible float") << wave(extensible(3, 1, 32000, 32), four) << "float32le 1ch 32000Hz" << four;
+        QTest::newRow("odd chunk padded, data first")
+            << riff(chunk("LIST", "abc") + chunk("data", four.left(2)) + chunk("fmt ", fmt(1, 1, 8000, 16)))
+            << "s16le 1ch 8000Hz" << four.left(2);
+        // Streaming writers leave the size at its largest; whole frames present are kept.
+        QTest::newRow("data size overstated, part frame dropped")
+            << riff(chunk("fmt ", fmt(1, 2, 8000, 16)) + chunk("data", six, 0xFFFFFFFF)) << "s16le 2ch 8000Hz" << four;
+
+        const QByteArray good = wave(fmt(1, 1, 8000, 16), four);
+        const auto refused = [&](const char *name, const QByteArray &bytes) { QTest::newRow(name) << bytes << "refused" << no; };
+        refused("empty", no);
+        refused("text", "RIFF....WAVEthis is not sound at all\n");
+        refused("not WAVE", QByteArray(good).replace(8, 4, "AVI "));
+        refused("big-endian RIFX", QByteArray(good).replace(0, 4, "RIFX"));
+        refused("no fmt", riff(chunk("data", four)));
+        refused("no data", riff(chunk("fmt ", fmt(1, 1, 8000, 16))));
+        refused("short fmt", riff(chunk("fmt ", fmt(1, 1, 8000, 16).left(14)) + chunk("data", four)));
+        refused("fmt runs past the end", riff(chunk("fmt ", fmt(1, 1, 8000, 16), 200)));
+        refused("short extensible fmt", wave(fmt(0xFFFE, 1, 8000, 16) + le(0, 2), four));
+        refused("ADPCM", wave(fmt(2, 1, 8000, 4, 256), four));
+        refused("12-bit PCM", wave(fmt(1, 1, 8000, 12, 2), four));
+        refused("64-bit PCM", wave(fmt(1, 1, 8000, 64), four + four));
+        refused("16-bit float", wave(fmt(3, 1, 8000, 16), four));
+        refused("extensible ADPCM", wave(extensible(2, 1, 8000, 16), four));
+        refused("three channels", wave(fmt(1, 3, 8000, 16), six));
+        refused("no channels", wave(fmt(1, 0, 8000, 16, 2), four));
+        refused("block size wrong", wave(fmt(1, 1, 8000, 16, 4), four));
+        refused("rate zero", wave(fmt(1, 1, 0, 16), four));
+        refused("rate too high for the server", wave(fmt(1, 1, 400000, 16), four));
+        refused("less than one frame", wave(fmt(1, 2, 8000, 16), four.left(2)));
+    }
+
+    void decodes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, format);
+        QFETCH(QByteArray, samples);
+        QByteArray got;
+        QCOMPARE(decoded(bytes, &got), format);
+        QCOMPARE(got, samples);
+    }
+
+    // What may stand where a wave file is expected: refused at a look, and again
+    // by the reader (the name may change hands between the two), never waited on.
+    void notAFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<qint64>("size"); // for "big"
+        QTest::newRow("FIFO") << "fifo" << 0ll;
+        QTest::newRow("link to /dev/zero") << "zero" << 0ll;
+        QTest::newRow("directory") << "dir" << 0ll;
+        QTest::newRow("over the size limit") << "big" << sound::largestWaveFile + 1;
+        QTest::newRow("at the size limit: usable") << "big" << sound::largestWaveFile;
+        QTest::newRow("missing") << "none" << 0ll;
+    }
+
+    void notAFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(qint64, size);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("end.wav"), good = dir.filePath("good.wav");
+        const QByteArray name = QFile::encodeName(path);
+        if (kind == "fifo") QCOMPARE(mkfifo(name, 0600), 0);
+        if (kind == "zero") QVERIFY(QFile::link("/dev/zero", path));
+        if (kind == "dir") QVERIFY(QDir().mkdir(path));
+        QFile file(good);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(wave(fmt(1, 1, 8000, 16), QByteArray(2, '\0'))) > 0);
+        file.close();
+        // A playable file but for its size; sparse, so it costs no disk.
+        if (kind == "big") QVERIFY(QFile::copy(good, path) && QFile::resize(path, size));
+
+        QElapsedTimer timer;
+        timer.start();
+        const bool usable = size == sound::largestWaveFile;
+        QCOMPARE(sound::mayBeWaveFile(path), usable);
+        QCOMPARE(bool(sound::readWave(path)), usable);
+        QVERIFY(usable || timer.elapsed() < 100); // what is refused is refused without waiting
+        QVERIFY(sound::mayBeWaveFile(good) && sound::readWave(good));
+    }
+
+    void cue_data()
+    {
+        QTest::addColumn<int>("number"); // 0: the time-out's sound
+        QTest::addColumn<QStringList>("files"); // a name ending in / is a folder
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("own and shared file") << 1 << QStringList{"warning1.wav", "warning.wav"} << "111" << "close warning1.wav open play";
+        QTest::newRow("own file") << 2 << QStringList{"warning2.wav"} << "111" << "close warning2.wav open play";
+        QTest::newRow("shared file only") << 3 << QStringList{"warning.wav", "warning1.wav"} << "111" << "close warning.wav open play";
+        QTest::newRow("no file: named unseen") << 1 << QStringList() << "111" << "close warning.wav open play";
+        QTest::newRow("own name a folder") << 1 << QStringList{"warning1.wav/"} << "111" << "close warning.wav open play";
+        QTest::newRow("open fails") << 2 << QStringList{"warning2.wav"} << "011" << "close warning2.wav open beep3";
+        QTest::newRow("play fails") << 3 << QStringList() << "101" << "close warning.wav open play beep3";
+        QTest::newRow("fails after play") << 1 << QStringList() << "110" << "close warning.wav open play beep3";
+        QTest::newRow("time-out, a folder in end.wav's place") << 0 << QStringList{"end.wav/"} << "111" << "close end.wav open play";
+        QTest::newRow("time-out, open fails") << 0 << QStringList() << "011" << "close end.wav open beep3";
+        QTest::newRow("time-out, play fails") << 0 << QStringList() << "101" << "close end.wav open play beep3";
+    }
+    void cue()
+    {
+        QFETCH(int, number);
+        QFETCH(QStringList, files);
+        QFETCH(QString, answers);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        for (const QString &name : files) {
+            QFile file(name);
+            QVERIFY(name.endsWith(u'/') ? QDir().mkdir(name) : file.open(QIODevice::WriteOnly));
+        }
+        Fakes fakes;
+        fakes.answers = answers;
+        {
+            sound::Cues cues(fakes, fakes);
+            void (sound::Cues::*const cue[4])() = {&sound::Cues::timesupSound, &sound::Cues::timeswarning1,
+                                                   &sound::Cues::timeswarning2, &sound::Cues::timeswarning3};
+            (cues.*cue[number])();
+            if (answers[2] == u'0') fakes.failed(); // the device learns of it later
+        }
+        QDir::setCurrent(previous);
+        QCOMPARE(fakes.log.join(u' '), expected);
+        QVERIFY(!fakes.failed); // the device outlives the cues: no call into them after
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSound)
+#include "tst_sound.moc"
