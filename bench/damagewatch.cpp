@@ -5,7 +5,10 @@
 //   damagewatch WINDOW SECONDS
 //
 //   ready                      once watching (events before it are not seen)
-//   D <µs> <x> <y> <w> <h>     a rectangle drawn, in window coordinates
+//   D <µs> <x> <y> <w> <h> <ms>
+//                              a rectangle drawn, in window coordinates, and
+//                              the server's own time of it (whole ms of the
+//                              same monotonic clock): how late we heard of it
 //   M <µs> <window>            a window mapped on the root (a dialog box)
 //
 // It stops after SECONDS or when the window goes away. bench/displaylag.sh
@@ -76,8 +79,8 @@ int main(int argc, char *argv[])
             XNextEvent(display, &event);
             if (event.type == damageEvent + XDamageNotify) {
                 const auto &damage = reinterpret_cast<const XDamageNotifyEvent &>(event);
-                std::printf("D %lld %d %d %d %d\n", stamp, damage.area.x, damage.area.y, damage.area.width,
-                            damage.area.height);
+                std::printf("D %lld %d %d %d %d %lu\n", stamp, damage.area.x, damage.area.y, damage.area.width,
+                            damage.area.height, damage.timestamp);
             } else if (event.type == MapNotify && event.xmap.event != window) {
                 std::printf("M %lld 0x%lx\n", stamp, event.xmap.window);
             } else if (event.type == DestroyNotify && event.xdestroywindow.window == window) {
