@@ -27,7 +27,7 @@
 #
 # SPAN (default 16) seconds are watched per run and scenario, TIMEOUT_RUNS
 # (default 3) time-outs of each kind; BUILD_DIR (default build) is the build
-# to use.
+# to use; PARALLEL=0 runs the two programs one after the other.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -82,7 +82,8 @@ session() {
     watched() {
         local log=$1 seconds=$2 more=$3 pause
         pause=0.$(printf %03d $((RANDOM % 1000)))
-        "$watch" "$window" "$(awk -v p="$pause" -v s="$seconds" 'BEGIN{print p + s}')" >"$log" &
+        # Ahead of the program in the queue for a CPU: the watch must stamp promptly.
+        nice -n -5 "$watch" "$window" "$(awk -v p="$pause" -v s="$seconds" 'BEGIN{print p + s}')" >"$log" &
         local w=$!
         for _ in $(seq 100); do grep -qs ready "$log" && break; sleep 0.05; done
         sleep "$pause"
@@ -137,33 +138,50 @@ for n in $(seq 300 399); do
     ((${#displays[@]} < 2)) || break
 done
 ((${#displays[@]} == 2)) || { echo "no free X displays" >&2; exit 1; }
-session korvane "${displays[0]}" &
-session korvane_unaligned "${displays[1]}" &
-wait
+if [ "${PARALLEL:-1}" = 1 ]; then
+    session korvane "${displays[0]}" &
+    session korvane_unaligned "${displays[1]}" &
+    wait
+else
+    (session korvane "${displays[0]}")
+    (session korvane_unaligned "${displays[1]}")
+fi
 echo "load after: $(uptime)" >&2
 
 # The lags of one damage log, in ms: one per second change, or the time-out's.
+# How long after the server's stamp the watch heard of each drawing used goes
+# to $work/heard.
 lags() {
-    awk -v kind="$2" -v span="$span" -v count="$move_count" -v face="$clock_face" '
+    awk -v kind="$2" -v span="$span" -v count="$move_count" -v face="$clock_face" -v heard="$work/heard" '
         function hits(rect, x, y, w, h,   r) {
             split(rect, r, " ")
             r[2] += menubar
             return x < r[1] + r[3] && x + w > r[1] && y < r[2] + r[4] && y + h > r[2]
+        }
+        # When it was drawn, in µs: when the watch heard of it, or if the watch
+        # was kept waiting, the end of the whole ms the server stamped it with
+        # (the server counts ms of the same clock, 32 bits wide).
+        function drawn(us, ms,   d) {
+            d = (us / 1000) % 4294967296 - ms
+            if (d < -2147483648) d += 4294967296
+            print d >> heard
+            return d > 1 ? us - (d - 1) * 1000 : us
         }
         $1 == "menubar" { menubar = $2 }
         { line[NR] = $0 }
         END {
             for (i = 1; i <= NR; ++i) {
                 n = split(line[i], f, " ")
-                if (f[1] == "D" && start == "" && hits(count, f[3], f[4], f[5], f[6])) start = f[2]
-                else if (f[1] == "D" && start != "" && hits(face, f[3], f[4], f[5], f[6])) {
+                if (f[1] == "D" && start == "" && hits(count, f[3], f[4], f[5], f[6])) {
+                    start = drawn(f[2], f[7])
+                } else if (f[1] == "D" && start != "" && hits(face, f[3], f[4], f[5], f[6])) {
                     # The first drawing of each change; the next second is 1 s away.
                     if (last != "" && f[2] - last < 300000) continue
                     last = f[2]
                     k = int((f[2] - start - 100000) / 1e6 + 0.5 + 1) - 1
                     if (kind !~ /^timeout/ && k >= 0 && k < span && !(k in seen)) {
                         seen[k] = 1
-                        printf "%.3f\n", (f[2] - start - k * 1e6) / 1000
+                        printf "%.3f\n", (drawn(f[2], f[7]) - start - k * 1e6) / 1000
                     }
                 } else if (f[1] == "M" && start != "" && kind ~ /^timeout/) {
                     printf "%.3f\n", (f[2] - start - 3e6) / 1000
@@ -195,12 +213,11 @@ for name in korvane korvane_unaligned; do
     read -r n m p x < <(stats <"$work/$name.all.lags")
     echo "| $name | both | $n | $m | $p | $x |"
 done
-# The server stamps each drawing with its own time (whole ms of the same
-# clock): how much later the watch heard of it tells whether its stamps hold.
-cat "$work"/*.start "$work"/*.move | awk '$1 == "D" {
-    d = ($2 / 1000) % 4294967296 - $7; if (d < -2147483648) d += 4294967296
-    ++n; if (d > 2) ++late; if (d > worst) worst = d
-} END{printf "\nThe watch heard of %d drawings, %d of them more than 2 ms after the server stamped them (latest: %.1f ms).\n", n, late, worst}'
+# The watch stamps what it hears; the server stamps each drawing too, in whole
+# ms. How much later the watch heard of those it used tells whether its own
+# stamps hold; where it heard more than 1 ms late, the server's stamp was taken.
+sort -g "$work/heard" | awk '{v[NR] = $1; if ($1 > 1) ++late} END{
+    printf "\nThe watch heard of the %d drawings used a median %.1f ms after the server stamped them (which counts whole ms); %d of them more than 1 ms after (latest %.1f ms): the server'"'"'s stamp stood for those.\n", NR, v[int((NR + 1) / 2)], late, v[NR]}'
 echo
 echo "| program | time-out | counted | report box lag median, ms | maximum, ms |"
 echo "|---|---|---:|---:|---:|"
