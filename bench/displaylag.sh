@@ -27,7 +27,8 @@
 #
 # SPAN (default 16) seconds are watched per run and scenario, TIMEOUT_RUNS
 # (default 3) time-outs of each kind; BUILD_DIR (default build) is the build
-# to use; PARALLEL=0 runs the two programs one after the other.
+# to use, KORVANE_BIN and UNALIGNED_BIN other builds of either program;
+# PARALLEL=0 runs the two programs one after the other.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -39,7 +40,8 @@ export LC_ALL=C
 bash "$root/scripts/deps.sh"
 [ -f "$build/build.ninja" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C "$build" -j2 korvane korvane_unaligned damagewatch >/dev/null
-declare -A bin=([korvane]=$build/ui/korvane [korvane_unaligned]=$build/bench/korvane_unaligned)
+declare -A bin=([korvane]=${KORVANE_BIN:-$build/ui/korvane}
+               [korvane_unaligned]=${UNALIGNED_BIN:-$build/bench/korvane_unaligned})
 watch=$build/bench/damagewatch
 
 work=$(mktemp -d)
