@@ -26,7 +26,7 @@
 # to first order: both are drawn by the same program, in the same way.
 #
 # SPAN (default 16) seconds are watched per run and scenario, TIMEOUT_RUNS
-# (default 3) time-outs of each kind; BUILD_DIR (default build) is the build
+# (default 5) time-outs of each kind; BUILD_DIR (default build) is the build
 # to use, KORVANE_BIN and UNALIGNED_BIN other builds of either program;
 # PARALLEL=0 runs the two programs one after the other.
 set -euo pipefail
@@ -34,7 +34,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 runs=${RUNS:-5}
 span=${SPAN:-16}
-timeouts=${TIMEOUT_RUNS:-3}
+timeouts=${TIMEOUT_RUNS:-5}
 export LC_ALL=C
 
 bash "$root/scripts/deps.sh"
@@ -58,7 +58,8 @@ clock_face="0 120 272 133"
 session() {
     name=$1 dir=$work/$1
     mkdir -p "$dir"
-    Xvfb ":$2" -screen 0 1280x1024x24 -nolisten tcp 2>"$dir/xvfb.log" &
+    # -noreset: the server stays up while the program is restarted after a time-out.
+    Xvfb ":$2" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>"$dir/xvfb.log" &
     xvfb=$!
     export DISPLAY=":$2" QT_QPA_PLATFORM=xcb
     for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
@@ -129,10 +130,12 @@ session() {
             restart
         fi
     done
+    touch "$dir/done"
 }
 
 echo "load before: $(uptime)" >&2
-echo "$runs runs of ${span} s from the start and ${span} s after a move, $timeouts time-outs, both programs at once" >&2
+echo "$runs runs of ${span} s from the start and ${span} s after a move, $timeouts time-outs of each kind," \
+    "$([ "${PARALLEL:-1}" = 1 ] && echo "both programs at once" || echo "one program after the other")" >&2
 # Two displays no other server holds, away from the usual low numbers.
 displays=()
 for n in $(seq 300 399); do
@@ -145,9 +148,12 @@ if [ "${PARALLEL:-1}" = 1 ]; then
     session korvane_unaligned "${displays[1]}" &
     wait
 else
-    (session korvane "${displays[0]}")
-    (session korvane_unaligned "${displays[1]}")
+    (session korvane "${displays[0]}") || true
+    (session korvane_unaligned "${displays[1]}") || true
 fi
+for name in korvane korvane_unaligned; do
+    [ -e "$work/$name/done" ] || { echo "$name: the session broke off" >&2; cat "$work/$name/app.log" >&2; exit 1; }
+done
 echo "load after: $(uptime)" >&2
 
 # The lags of one damage log, in ms: one per second change, or the time-out's.
