@@ -5,8 +5,9 @@
 # from whenever the clock was started). Prints Markdown tables.
 #
 # Each program runs under an Xvfb of its own, in an empty directory (no
-# settings, no sounds), the two at the same time; xdotool plays the game and
-# bench/damagewatch (XDamage) notes when each part of the window is drawn.
+# settings, no sounds), the two at the same time unless PARALLEL=0; xdotool
+# plays the game and bench/damagewatch (XDamage) notes when each part of the
+# window is drawn and when a box is mapped.
 # In each of RUNS runs (default 5):
 #   from the start  LEFT to move, 10 minutes; the move button is clicked after
 #                   a random pause. The game starts when the handler stamps
@@ -19,11 +20,12 @@
 #   time-out        LEFT has 3 s and no byo-yomi, from the start and after a
 #                   move as above: when the report box is mapped, against the
 #                   start of LEFT's clock + 3 s.
-# In both, LEFT's main time is a whole number of seconds, so the shown second
+# In all, LEFT's main time is a whole number of seconds, so the shown second
 # changes at the start + k s, k = 0, 1, ... (k = 0: 10:00 turns 9:59 at once).
 # The lag of a change is when the clock's region is first drawn minus that
 # moment. The start's and the clock's drawing delays (paint and flush) cancel
-# to first order: both are drawn by the same program, in the same way.
+# to first order: both are drawn by the same program, in the same way. The
+# box is timed as mapped, before it is drawn: nothing cancels there.
 #
 # SPAN (default 16) seconds are watched per run and scenario, TIMEOUT_RUNS
 # (default 5) time-outs of each kind; BUILD_DIR (default build) is the build
