@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QStyle>
 
 namespace ui {
 
@@ -57,7 +58,13 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     else if (event->key() == Qt::Key_P || event->key() == Qt::Key_Pause) Command3_Click();
     else QMainWindow::keyPressEvent(event);
 }
-void MainWindow::Command2_Click() { clock_.command2Click(); }
+void MainWindow::Command2_Click()
+{
+    clock_.command2Click();
+    // The time-out report's icon is looked up in the icon themes the first time
+    // it is asked for, some 10 ms that would delay the report: look it up now.
+    style()->standardIcon(QStyle::SP_MessageBoxWarning);
+}
 void MainWindow::Command3_Click() { clock_.command3Click(); }
 void MainWindow::Command5_Click() { clock_.command5Click(); }
 void MainWindow::Timer1_Timer() { clock_.timer1Timer(); }
