@@ -9,9 +9,9 @@ namespace gameclock {
 
 namespace {
 constexpr double kTickSeconds = 0.2;
-// How long after the whole second the tick comes: enough that timer and
-// clock rounding never put it before.
-constexpr double kTickLead = 0.001;
+// How long after the whole second the tick comes: none, as the timer never
+// fires early and rounds its delay up to a whole millisecond.
+constexpr double kTickLead = 0;
 } // namespace
 
 // A tick every 200 ms measures the whole stint, so its phase costs no time; but

@@ -135,7 +135,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::Form_Unload()
 {
-    timer1_->stop();
+    setTimerOn(false);
     cues_.close();
 }
 

@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardPaths>
-#include <QStyle>
 
 namespace ui {
 
@@ -61,9 +60,7 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
 void MainWindow::Command2_Click()
 {
     clock_.command2Click();
-    // The time-out report's icon is looked up in the icon themes the first time
-    // it is asked for, some 10 ms that would delay the report: look it up now.
-    style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    services_.boxes.prepareTimeoutReport();
 }
 void MainWindow::Command3_Click() { clock_.command3Click(); }
 void MainWindow::Command5_Click() { clock_.command5Click(); }

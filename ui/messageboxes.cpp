@@ -1,6 +1,7 @@
 #include "ui/messageboxes.h"
 
 #include <QMessageBox>
+#include <memory>
 
 namespace ui {
 
@@ -21,10 +22,24 @@ void QtMessageBoxes::notice(const QString &text)
     box.exec();
 }
 
+QtMessageBoxes::~QtMessageBoxes() { delete prepared_; }
+
 void QtMessageBoxes::timeoutReport(const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, kAppTitle, text, QMessageBox::Ok, parent_);
-    box.exec();
+    prepareTimeoutReport();
+    const std::unique_ptr<QMessageBox> box(prepared_.data());
+    prepared_ = nullptr;
+    box->setText(text);
+    box->exec();
+}
+
+// The box, its icon and its window cost milliseconds that a time-out report
+// would come late by: they are made at the set-up instead.
+void QtMessageBoxes::prepareTimeoutReport()
+{
+    if (prepared_) return;
+    prepared_ = new QMessageBox(QMessageBox::Warning, kAppTitle, QString(), QMessageBox::Ok, parent_);
+    prepared_->winId();
 }
 
 } // namespace ui

@@ -108,16 +108,16 @@ private slots:
         row("mover's key ends his move", "set;key 0;wait 1;key 0", "moves=1/1|time=609/600");
         row("waiting player's key", "set;key 0;wait 1;key 1;key 1", "moves=1/0");
         row("keys while paused", "set;key 0;pause;key 0;key 1", "moves=1/0");
-        // Ticks phased to come a millisecond after the running player's next whole second.
-        row("phase at the start", "set;move", "phase=0.001");
-        row("phase, 0.35 s past", "f1=0.35;set;move", "phase=0.151");
-        row("phase of the opponent", "f3=0.5;set;move;wait 2.25;move", "phase=0.101");
-        row("phase of the mover again", "f4=0;set;move;wait 2.25;move;wait 1;move", "phase=0.151");
-        row("phase of a first period", "f0=0;f5=30.5;set;move", "phase=0.101");
-        row("phase of a byo-yomi period", "f0=0;f4=0;f5=30;set;move;wait 2.3;move;wait 0.5;move", "phase=0.001");
-        row("phase, main time out in a pause", "f0=0;f1=1;f5=30;set;move;wait 1.3;pause;pause", "phase=0.101");
-        row("phase at a resume", "set;move;wait 12.46;pause;wait 9;pause", "phase=0.141");
-        row("phase at RIGHT's resume", "first=1;set;move;wait 1.3;pause;pause", "phase=0.101");
+        // Ticks phased to come at the running player's next whole second.
+        row("phase at the start", "set;move", "phase=0.000");
+        row("phase, 0.35 s past", "f1=0.35;set;move", "phase=0.150");
+        row("phase of the opponent", "f3=0.5;set;move;wait 2.25;move", "phase=0.100");
+        row("phase of the mover again", "f4=0;set;move;wait 2.25;move;wait 1;move", "phase=0.150");
+        row("phase of a first period", "f0=0;f5=30.5;set;move", "phase=0.100");
+        row("phase of a byo-yomi period", "f0=0;f4=0;f5=30;set;move;wait 2.3;move;wait 0.5;move", "phase=0.000");
+        row("phase, main time out in a pause", "f0=0;f1=1;f5=30;set;move;wait 1.3;pause;pause", "phase=0.100");
+        row("phase at a resume", "set;move;wait 12.46;pause;wait 9;pause", "phase=0.140");
+        row("phase at RIGHT's resume", "first=1;set;move;wait 1.3;pause;pause", "phase=0.100");
     }
     void rules()
     {
