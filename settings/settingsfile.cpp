@@ -5,6 +5,7 @@
 #include "settings/cp932.h"
 
 #include <QStringDecoder>
+#include <QStringTokenizer>
 
 namespace settings {
 
@@ -36,13 +37,13 @@ std::optional<QByteArray> writeSettings(const Values &values, QString *error)
 
 namespace {
 
-// A file a Linux editor wrote is UTF-8; anything else is the code page.
+// A file a Linux editor wrote is UTF-8 (the decoder drops a byte-order mark);
+// anything else is the code page.
 QString decodeFile(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
-    return cp932::decode(bytes);
+    return utf8.hasError() ? cp932::decode(bytes) : text;
 }
 
 const QString kFieldKeys[6] = {
@@ -119,14 +120,11 @@ bool readsettings(const QByteArray &bytes, Values &values)
     const QString text = decodeFile(bytes);
     Values read = values;
     Reader reader(read);
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') ++end;
-        if (!reader.apply(QStringView(text).mid(start, end - start))) return false;
-        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ++end;
-        start = end + 1;
-    }
+    // A line ends at CR LF, at a CR alone or at an LF alone; the empty line
+    // between CR and LF says nothing.
+    for (const QStringView lines : QStringTokenizer(text, u'\n'))
+        for (const QStringView line : QStringTokenizer(lines, u'\r'))
+            if (!reader.apply(line)) return false;
     reader.finish();
     values = read;
     return true;

@@ -2,6 +2,8 @@
 
 #include "settings/settingsfile.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -72,17 +74,10 @@ LoadResult load(const QByteArray &path, Values &values)
         ::close(fd);
         return {LoadStatus::Absent, {}};
     }
-    QByteArray bytes;
-    bytes.reserve(qsizetype(st.st_size) + 1);
-    char buffer[65536];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) != 0) {
-        if (n > 0) bytes.append(buffer, n);
-        else if (errno != EINTR) break;
-    }
-    const int error = errno;
-    ::close(fd);
-    if (n < 0) return {LoadStatus::Failed, describe(error)};
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return {LoadStatus::Failed, describe(EIO)};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return {LoadStatus::Failed, describe(EIO)};
     if (!readsettings(bytes, values))
         return {LoadStatus::Failed, QStringLiteral("設定の値が長すぎます（%1 文字まで）。").arg(kLongestField)};
     return {LoadStatus::Loaded, {}};
@@ -111,20 +106,16 @@ SaveResult save(const QByteArray &path, const Values &values)
     // Written beside the old file and renamed over it only once every byte is
     // on the disk: a full disk or a size limit leaves the old file whole.
     const QByteArray dir = directoryOf(target);
-    QByteArray temp;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = dir + "/.korvane.ini." + QByteArray::number(::getpid()) + '.' + QByteArray::number(attempt);
-        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return failed(describe(errno));
-    }
-    if (fd < 0) return failed(describe(EEXIST));
-    if (exists) {
-        // Keep the old file's owner and permissions; the new file is the same file to its user.
-        if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            // Not ours to give away: the file becomes the saver's, as a new one would.
-        }
-        ::fchmod(fd, st.st_mode & 07777);
+    QByteArray temp = dir + "/.korvane.ini.XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return failed(describe(errno));
+    // Keep the old file's owner and permissions, or give a new one what the
+    // user's mask allows: it is the same file to its user.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, exists ? st.st_mode & 07777 : 0666 & ~mask);
+    if (exists && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        // Not ours to give away: the file becomes the saver's, as a new one would.
     }
     bool ok = writeAll(fd, *bytes) && ::fsync(fd) == 0;
     int saved = errno;

@@ -71,7 +71,7 @@ private:
     void Form_Unload();
     settings::Values settingsValues() const;
     void applySettings(const settings::Values &values);
-    bool readSettingsFile(bool reportAbsent);
+    void readSettingsFile(bool reportAbsent);
 
     // ClockPanel
     QString moveCaption() const override;

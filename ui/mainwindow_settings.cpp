@@ -27,24 +27,17 @@ void MainWindow::applySettings(const settings::Values &values)
     module1_.wtime3 = values.wtime[2];
 }
 
-// Returns false after telling the operator why an existing file could not be read.
-bool MainWindow::readSettingsFile(bool reportAbsent)
+// A file that cannot be read is said so; one that is absent only when asked.
+void MainWindow::readSettingsFile(bool reportAbsent)
 {
     settings::Values values = settingsValues();
     const settings::LoadResult result = settings::load(settings::settingsPath(), values);
-    switch (result.status) {
-    case settings::LoadStatus::Loaded:
+    if (result.status == settings::LoadStatus::Loaded)
         applySettings(values);
-        return true;
-    case settings::LoadStatus::Absent:
-        if (reportAbsent)
-            services_.boxes.notice(QStringLiteral("設定ファイル(korvane.ini)が見つかりませんでした。"));
-        return true;
-    case settings::LoadStatus::Failed:
+    else if (result.status == settings::LoadStatus::Failed)
         services_.boxes.notice(QStringLiteral("設定ファイル(korvane.ini)を読み込めませんでした。\n") + result.reason);
-        return false;
-    }
-    return false;
+    else if (reportAbsent)
+        services_.boxes.notice(QStringLiteral("設定ファイル(korvane.ini)が見つかりませんでした。"));
 }
 
 void MainWindow::m12_Click()

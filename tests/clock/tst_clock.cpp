@@ -47,6 +47,7 @@ private slots:
         row("refused mode change", "f0=x;mode", "mode=秒表示|L=");
         row("mode before the first tick of a new game", "f0=5;set;move;run 2;f0=3;set;move;mode", "L=180");
         row("mode while paused", "set;move;run 2.2;pause;mode", "L=597|R=600|pause=resume|timer=off");
+        row("mode and back while paused", "set;move;run 2.2;pause;mode;mode", "L=9:57|mode=秒表示|secdisp=0");
         row("mode shows the mover's increment", "set;move;wait 5;move;mode", "L=605|R=600");
         row("mode while in byo-yomi", "f0=0;f5=30;set;move;run 7.6;pause;mode", "L=22|red=10");
         row("mode, waiting in byo-yomi", "f0=0;f4=0;f5=30;set;move;run 5;move;mode", "L=30|red=10|R=600");

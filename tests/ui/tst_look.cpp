@@ -162,8 +162,12 @@ private slots:
         rig->window->Command2_Click();
     }
 
-    void optionButtonsCyan()
+    // The window's title, the lit lamp's yellow, the option buttons' cyan.
+    void colours()
     {
+        QCOMPARE(rig->window->windowTitle(), QString("コルヴァン"));
+        rig->window->Command2_Click();
+        QCOMPARE(rig->find<QLabel>("Image1(0)")->pixmap().toImage().pixelColor(20, 20), QColor(255, 255, 0));
         for (const char *name : {"Option1(0)", "Option1(1)"}) {
             const QImage image = rig->find<QWidget>(name)->grab().toImage();
             QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), QColor(128, 255, 255));
@@ -180,13 +184,16 @@ private slots:
         const qreal dpr = image.devicePixelRatio();
         const auto at = [&](int x, qreal y) { return image.pixelColor(int(x * dpr), int(y * dpr)); };
         const QColor ground = at(menu->width() / 2, menu->actionGeometry(menu->actions()[1]).center().y() + 8);
+        int separators = 0;
         for (QAction *action : menu->actions()) {
             const QRect r = menu->actionGeometry(action);
             int lines = 0;
             for (qreal y = r.top(); action->isSeparator() && y <= r.bottom(); y += 1 / dpr)
                 lines += y > 1 && y < menu->height() - 2 && at(r.center().x(), y) != ground;
             QVERIFY2(lines > 0 || !action->isSeparator(), qPrintable(action->objectName()));
+            separators += action->isSeparator();
         }
+        QCOMPARE(separators, 3);
         menu->hide();
     }
 
