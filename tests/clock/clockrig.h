@@ -1,12 +1,7 @@
 #pragma once
 // The game clock without a window: a recording panel and cues and a time of
-// day of the test's own, driven by short scripts so that a table row holds a
-// game, and read back as "key=value" items:
-//   f0=1  first=1  name0=X  w=10,0,0   a field, the first mover, a name, thresholds
-//   set  move  pause  mode  tick  key 0   the buttons, one tick, a player's key
-//   wait 1.5  at 86390  run 10   time passes / is set / passes with 200 ms ticks
-//   moves 100   the move button pressed 100 times
-//   reportTicks=3   that many ticks come while the time-out report is open
+// day of the test's own, driven by the short scripts of rules.txt and read
+// back as its "key=value" items.
 #include "clock/captions.h"
 #include "clock/gameclock.h"
 #include "support/faketime.h"
