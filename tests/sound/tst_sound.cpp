@@ -1,15 +1,15 @@
 // The sound layer without a sound server: wave files built byte by byte,
-// handed on as they are or refused; what may lie where one is expected; and
-// what the cues tell the device and the beeper, in order.
+// handed on as they are or refused, and what the cues tell the device and the
+// beeper, in order. (What may lie where a wave file is expected, a pipe, a
+// device, a folder, a file too large, is tried on the real player by
+// scripts/audio_test.sh.)
 #include "sound/cues.h"
 #include "sound/wavefile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <bit>
-#include <sys/stat.h>
 
 namespace {
 
@@ -134,46 +134,6 @@ private slots:
         QByteArray got;
         QCOMPARE(decoded(bytes, &got), format);
         QCOMPARE(got, samples);
-    }
-
-    // What may stand where a wave file is expected: refused at a look, and again
-    // by the reader (the name may change hands between the two), never waited on.
-    void notAFile_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<qint64>("size"); // for "big"
-        QTest::newRow("FIFO") << "fifo" << 0ll;
-        QTest::newRow("link to /dev/zero") << "zero" << 0ll;
-        QTest::newRow("directory") << "dir" << 0ll;
-        QTest::newRow("over the size limit") << "big" << sound::largestWaveFile + 1;
-        QTest::newRow("at the size limit: usable") << "big" << sound::largestWaveFile;
-        QTest::newRow("missing") << "none" << 0ll;
-    }
-
-    void notAFile()
-    {
-        QFETCH(QString, kind);
-        QFETCH(qint64, size);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("end.wav"), good = dir.filePath("good.wav");
-        const QByteArray name = QFile::encodeName(path);
-        if (kind == "fifo") QCOMPARE(mkfifo(name, 0600), 0);
-        if (kind == "zero") QVERIFY(QFile::link("/dev/zero", path));
-        if (kind == "dir") QVERIFY(QDir().mkdir(path));
-        QFile file(good);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(wave(fmt(1, 1, 8000, 16), QByteArray(2, '\0'))) > 0);
-        file.close();
-        // A playable file but for its size; sparse, so it costs no disk.
-        if (kind == "big") QVERIFY(QFile::copy(good, path) && QFile::resize(path, size));
-
-        QElapsedTimer timer;
-        timer.start();
-        const bool usable = size == sound::largestWaveFile;
-        QCOMPARE(sound::mayBeWaveFile(path), usable);
-        QCOMPARE(bool(sound::readWave(path)), usable);
-        QVERIFY(usable || timer.elapsed() < 100); // what is refused is refused without waiting
-        QVERIFY(sound::mayBeWaveFile(good) && sound::readWave(good));
     }
 
     void cue_data()

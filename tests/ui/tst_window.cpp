@@ -1,19 +1,29 @@
-// The main window and its dialog, used as an operator would: a game through
-// the buttons and the real timers, the message boxes, the settings file, the
-// warning-times dialog, help and exit, and sound that fails.
+// The main window and its dialog, used and looked at as an operator would: a
+// game through the buttons and the real timers, the message boxes, the
+// settings file, the warning-times dialog, help and exit, sound that fails;
+// every caption whole inside its control, each clock inside its half at any
+// value it can show, colours, separators, names for a screen reader, the
+// focus order, the whole layout zoomed, each player's own key. Run at scale 1
+// and 2, under a large desktop font.
 #include "support/fakes.h"
 #include "ui/form2.h"
 #include "ui/messageboxes.h"
 #include "ui/setupfield.h"
+#include "ui/stage.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +31,53 @@
 
 using testing::Rig;
 using Answer = ui::MessageBoxes::Answer;
+
+namespace {
+
+// A control's caption or text, read or set; a label set without resizing.
+QString textOf(QWidget *w, const QString *set = nullptr)
+{
+    auto *label = qobject_cast<QLabel *>(w);
+    auto *button = qobject_cast<QAbstractButton *>(w);
+    auto *edit = qobject_cast<QLineEdit *>(w);
+    if (set) label ? label->QLabel::setText(*set) : button ? button->setText(*set) : edit->setText(*set);
+    return label ? label->text() : button ? button->text() : edit ? edit->text() : QString();
+}
+
+// The pixels a control's caption or text adds to it, in its own coordinates.
+QRectF inkOf(QWidget *w)
+{
+    const QString text = textOf(w), none;
+    const QFont font = w->font();
+    const QImage with = w->grab().toImage();
+    textOf(w, &none);
+    const QImage without = w->grab().toImage();
+    textOf(w, &text);
+    w->setFont(font);
+    QRect ink;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x)
+            if (with.pixel(x, y) != without.pixel(x, y)) ink |= QRect(x, y, 1, 1);
+    const qreal dpr = with.devicePixelRatio();
+    return QRectF(ink.topLeft() / dpr, ink.size() / dpr);
+}
+
+// Nothing of any caption or text is cut off: a button's keeps off its edges;
+// any other shows its whole ink (hinting at scale 2 differs a little).
+void checkInkInside(QWidget *window)
+{
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        const QString text = textOf(w);
+        if (!w->isVisible() || text.isEmpty()) continue;
+        const QRectF ink = inkOf(w);
+        const QRect need = QFontMetrics(w->font()).tightBoundingRect(text);
+        QVERIFY2(qobject_cast<QPushButton *>(w) ? QRectF(w->rect()).adjusted(2, 2, -2, -2).contains(ink)
+                                                : ink.width() >= need.width() - 2 && ink.height() >= need.height() - 2,
+                 qPrintable(w->objectName() + " " + text));
+    }
+}
+
+} // namespace
 
 class TestWindow : public QObject
 {
@@ -33,13 +90,18 @@ class TestWindow : public QObject
     QString shows(const QStringList &names) const
     {
         QStringList texts;
-        for (const QString &name : names) {
-            QWidget *w = rig->find<QWidget>(name);
-            auto *edit = qobject_cast<QLineEdit *>(w);
-            auto *button = qobject_cast<QAbstractButton *>(w);
-            texts << (edit ? edit->text() : button ? button->text() : qobject_cast<QLabel *>(w)->text());
-        }
+        for (const QString &name : names) texts << textOf(rig->find<QWidget>(name));
         return texts.join(u' ');
+    }
+    void setTimes(const QString &minutes, const QString &seconds)
+    {
+        for (int i = 0; i < 4; ++i) field(i)->setStoredText(i % 2 ? seconds : minutes);
+    }
+    // A key as the platform gives it: its Qt key, and where it lies (evdev code + 8; 0: not told).
+    void key(int qtKey, quint32 place = 0, bool repeat = false)
+    {
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
     }
     ui::SetupField *field(int i) const { return rig->find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(i)); }
     // Time passes on the game's clock; then Timer1 ticks, unless it stops first.
@@ -52,6 +114,7 @@ class TestWindow : public QObject
     }
 
 private slots:
+    void initTestCase() { QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14)); } // a desktop's own large font
     void init()
     {
         const QString here = dir.filePath(QString::fromLatin1(QTest::currentTestFunction()) + '-'
@@ -59,6 +122,8 @@ private slots:
         QVERIFY(QDir().mkpath(here) && QDir::setCurrent(here));
         rig = std::make_unique<Rig>();
         rig->window->show();
+        rig->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig->window.get()));
     }
     void cleanup()
     {
@@ -257,6 +322,186 @@ private slots:
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!rig->window->isVisible() && (!form || !form->isVisible()) && !rig->find<QTimer>("Timer1")->isActive());
         QCOMPARE(rig->boxes.shown, QStringList());
+    }
+
+    void inkInside_data()
+    {
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<QString>("seconds");
+        QTest::newRow("0:00") << "0" << "0";
+        QTest::newRow("10:00") << "10" << "0";
+        QTest::newRow("120:00") << "120" << "0";
+        QTest::newRow("widest typed") << "999" << "99";
+        QTest::newRow("widest from a file") << "-16666666" << "-40";
+    }
+    void inkInside()
+    {
+        QFETCH(QString, minutes);
+        QFETCH(QString, seconds);
+        setTimes(minutes, seconds);
+        for (int mode = 0; mode < 2; ++mode) {
+            mode ? rig->window->Command5_Click() : rig->window->Command2_Click(); // set up, the second in seconds
+            const QRect left = rig->find<QLabel>("Label1(0)")->geometry(), right = rig->find<QLabel>("Label1(1)")->geometry();
+            QVERIFY2(left.left() >= 0 && left.right() < 368 && right.left() > 368 && right.right() < 747, // Line5 at 368
+                     qPrintable(shows({"Label1(0)"})));
+            checkInkInside(rig->window.get());
+        }
+    }
+
+    void dialogInkInside()
+    {
+        rig->window->module1() = {-32768, 32767, 999};
+        rig->window->m14_Click();
+        QVERIFY(QTest::qWaitForWindowExposed(rig->window->form2()));
+        checkInkInside(rig->window->form2());
+    }
+
+    // A Japanese name on every control that takes the focus, in both windows;
+    // whose turn it is on the lamps; what each clock shows and whose it is.
+    void accessibleNames()
+    {
+        rig->window->m14_Click();
+        QStringList unnamed;
+        std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            static const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
+            for (int i = 0; i < node->childCount(); ++i) {
+                QAccessibleInterface *child = node->child(i);
+                if (child->state().focusable && !child->state().invisible && !child->text(QAccessible::Name).contains(japanese))
+                    unnamed << child->object()->objectName();
+                walk(child);
+            }
+        };
+        walk(QAccessible::queryAccessibleInterface(rig->window.get()));
+        walk(QAccessible::queryAccessibleInterface(rig->window->form2()));
+        QCOMPARE(unnamed, QStringList());
+        rig->window->form2()->close();
+        rig->window->Command2_Click();
+        rig->window->Command1_Click(0);
+        const auto said = [this](const char *name) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(rig->find<QWidget>(name));
+            return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
+        };
+        QCOMPARE(said("Image1(0)") + " " + said("Image1(1)") + " " + said("Label1(1)") + " " + said("Label12"),
+                 QString("LEFT の手番ランプ/手番 RIGHT の手番ランプ/ 10:00/RIGHT の残り時間 0/RIGHT の手数"));
+        rig->window->Command2_Click();
+    }
+
+    // The window's title, the lit lamp's yellow, the option buttons' cyan.
+    void colours()
+    {
+        QCOMPARE(rig->window->windowTitle(), QString("コルヴァン"));
+        rig->window->Command2_Click();
+        QCOMPARE(rig->find<QLabel>("Image1(0)")->pixmap().toImage().pixelColor(20, 20), QColor(255, 255, 0));
+        for (const char *name : {"Option1(0)", "Option1(1)"}) {
+            const QImage image = rig->find<QWidget>(name)->grab().toImage();
+            QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), QColor(128, 255, 255));
+        }
+    }
+
+    // Each separator shows a line, off the menu's border.
+    void separatorsShow()
+    {
+        auto *menu = rig->window->findChild<QMenu *>("m1");
+        menu->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        const QImage image = menu->grab().toImage();
+        const qreal dpr = image.devicePixelRatio();
+        const auto at = [&](int x, qreal y) { return image.pixelColor(int(x * dpr), int(y * dpr)); };
+        const QColor ground = at(menu->width() / 2, menu->actionGeometry(menu->actions()[1]).center().y() + 8);
+        int separators = 0;
+        for (QAction *action : menu->actions()) {
+            const QRect r = menu->actionGeometry(action);
+            int lines = 0;
+            for (qreal y = r.top(); action->isSeparator() && y <= r.bottom(); y += 1 / dpr)
+                lines += y > 1 && y < menu->height() - 2 && at(r.center().x(), y) != ground;
+            QVERIFY2(lines > 0 || !action->isSeparator(), qPrintable(action->objectName()));
+            separators += action->isSeparator();
+        }
+        QCOMPARE(separators, 3);
+        menu->hide();
+    }
+
+    // 一時 / 停止 is two characters wide, where 一時停 / 止 would be three.
+    void pauseCaptionBreaksInHalves()
+    {
+        auto *button = rig->find<QAbstractButton>("Command3");
+        QVERIFY(inkOf(button).width() < 2.5 * button->fontMetrics().horizontalAdvance(u'停'));
+    }
+
+    void zoom_data()
+    {
+        QTest::addColumn<QSize>("stage");
+        QTest::addColumn<double>("zoom");
+        QTest::newRow("normal size") << QSize(747, 383) << 1.0;
+        QTest::newRow("twice") << QSize(1494, 766) << 2.0;
+        QTest::newRow("wider than the layout") << QSize(2000, 800) << 800 / 383.0;
+        QTest::newRow("taller than the layout") << QSize(1600, 1200) << 1600 / 747.0;
+    }
+    // The whole layout zoomed and centred, controls, fonts and pictures; exact at the normal size.
+    void zoom()
+    {
+        QFETCH(QSize, stage);
+        QFETCH(double, zoom);
+        rig->window->resize(stage + QSize(0, rig->window->menuBar()->height()));
+        const QRect client = rig->window->findChild<ui::Stage *>()->client()->geometry();
+        QVERIFY((client.center() - QPoint(stage.width(), stage.height()) / 2).manhattanLength() <= 2);
+        const struct { const char *name; QRect pixels; double points; } controls[] = {
+            {"Command1(0)", {8, 288, 513, 89}, 36}, {"Text1(5)", {392, 40, 41, 33}, 18}, {"Image1(0)", {272, 89, 40, 40}, 0}};
+        for (const auto &c : controls) {
+            auto *w = rig->find<QWidget>(c.name);
+            const QRectF want(QPointF(c.pixels.topLeft()) * zoom + client.topLeft(), QSizeF(c.pixels.size()) * zoom);
+            QVERIFY2((w->mapTo(rig->window.get(), QPoint()) - rig->window->centralWidget()->pos() - want.topLeft()).manhattanLength() <= 2
+                         && qAbs(w->width() - want.width()) <= 1 && qAbs(w->height() - want.height()) <= 1, c.name);
+            QVERIFY(c.points == 0 || w->font().pointSizeF() == c.points * zoom);
+        }
+        QCOMPARE(rig->find<QLabel>("Image2(0)")->pixmap().deviceIndependentSize().toSize(), QSize(qRound(40 * zoom), qRound(40 * zoom)));
+        rig->window->resize(747, 383 + rig->window->menuBar()->height());
+        QCOMPARE(rig->find<QWidget>("Command1(0)")->geometry(), QRect(8, 288, 513, 89));
+    }
+
+    // With RIGHT chosen by the settings file, Tab visits both option buttons in the layout's order.
+    void focusOrderWithRightLoaded()
+    {
+        QFile ini(QStringLiteral("korvane.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("first=1\r\n") > 0);
+        ini.close();
+        rig = std::make_unique<Rig>();
+        rig->window->show();
+        rig->window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig->window.get()));
+        QStringList order;
+        for (int i = 0; i < 17; ++i, key(Qt::Key_Tab)) order << QApplication::focusWidget()->objectName();
+        QCOMPARE(order.join(u' '), QString("Text1(0) Text1(1) Text1(2) Text1(3) Text1(4) Option1(0) Option1(1) Command2 "
+                                           "Command1(0) Command3 Command5 Command4 Command6 Text1(5) Text2 Text3 Command7"));
+        QVERIFY(rig->find<QRadioButton>("Option1(1)")->isChecked() && !rig->find<QRadioButton>("Option1(0)")->isChecked());
+    }
+
+    // Each player's key, by its place on the keyboard, plays his own move only.
+    void playerKeys()
+    {
+        rig->find<QRadioButton>("Option1(1)")->click();
+        rig->window->Command2_Click(); // RIGHT moves first
+        rig->find<QPushButton>("Command2")->setFocus();
+        QStringList seen;
+        const auto step = [&](int qtKey, quint32 place = 0, bool repeat = false) {
+            key(qtKey, place, repeat);
+            seen << shows({"Label11"}) + "/" + shows({"Label12"});
+        };
+        step(Qt::Key_Z);            // not his to start
+        step(Qt::Key_Slash);        // starts
+        step(Qt::Key_Slash, 0, true); // held down
+        rig->time.advance(3);
+        step(Qt::Key_Exclam, 53 + 8); // a French keyboard's key in the / place
+        step(Qt::Key_Slash, 24 + 8);  // / typed by a key elsewhere
+        step(Qt::Key_W, 44 + 8);      // the Z place: LEFT moves
+        key(Qt::Key_P);
+        seen << shows({"Command3"});
+        auto *name = rig->find<QLineEdit>("Text2");
+        name->setFocus();
+        QTest::keyClicks(name, "z/p");
+        seen << shows({"Command3"}) + " " + name->text().right(3);
+        QCOMPARE(seen.join(u' '), QString("0/0 0/1 0/1 1/1 1/1 1/2 再開 再開 z/p"));
+        QCOMPARE(shows({"Label1(1)"}), QString("10:07"));
     }
 };
 
