@@ -6,8 +6,7 @@
 #include "clock/gameclock.h"
 #include "support/faketime.h"
 
-#include <QStringList>
-#include <QTest>
+#include <QtTest>
 
 namespace cltest {
 

@@ -5,7 +5,6 @@
 #include "clock/timeformat.h"
 #include "clockrig.h"
 
-#include <QFile>
 #include <thread>
 
 using namespace cltest;

@@ -3,11 +3,7 @@
 #include "settings/settingsfile.h"
 #include "settings/store.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
 
 #include <csignal>
 #include <sys/mount.h>

@@ -15,12 +15,7 @@
 #include "sound/pulsemediadevice.h"
 #include "sound/tonebeeper.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QEventLoop>
-#include <QRandomGenerator>
-#include <QTimer>
+#include <QtCore>
 #include <cstdio>
 #include <string_view>
 #include <unistd.h>

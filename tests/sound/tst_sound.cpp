@@ -6,8 +6,6 @@
 #include "sound/cues.h"
 #include "sound/wavefile.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <bit>
 

@@ -6,10 +6,7 @@
 #include "support/faketime.h"
 #include "ui/mainwindow.h"
 
-#include <QStringList>
-#include <QUrl>
-#include <functional>
-#include <memory>
+#include <QtCore>
 
 namespace testing {
 

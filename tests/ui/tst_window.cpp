@@ -11,23 +11,8 @@
 #include "ui/setupfield.h"
 #include "ui/stage.h"
 
-#include <QAccessible>
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 using testing::Rig;
 using Answer = ui::MessageBoxes::Answer;
