@@ -153,14 +153,14 @@ private slots:
     {
         ui::QtMessageBoxes boxes(rig->window.get());
         QStringList seen;
-        const auto answer = [&](QMessageBox::StandardButton button) {
+        const auto answer = [&seen](QMessageBox::StandardButton button) {
             QTimer::singleShot(0, [&seen, button] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
                 seen << QStringLiteral("%1 %2 %3 %4").arg(box->windowTitle(), box->text()).arg(box->icon()).arg(box->standardButtons());
                 box->button(button)->click();
             });
         };
-        for (auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
+        for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
             answer(button);
             seen << QString::number(int(boxes.question("q")));
         }
@@ -314,7 +314,6 @@ private slots:
         QTest::addColumn<QString>("minutes");
         QTest::addColumn<QString>("seconds");
         QTest::newRow("0:00") << "0" << "0";
-        QTest::newRow("10:00") << "10" << "0";
         QTest::newRow("120:00") << "120" << "0";
         QTest::newRow("widest typed") << "999" << "99";
         QTest::newRow("widest from a file") << "-16666666" << "-40";
@@ -331,13 +330,8 @@ private slots:
                      qPrintable(shows({"Label1(0)"})));
             checkInkInside(rig->window.get());
         }
-    }
-
-    void dialogInkInside()
-    {
         rig->window->module1() = {-32768, 32767, 999};
         rig->window->m14_Click();
-        QVERIFY(QTest::qWaitForWindowExposed(rig->window->form2()));
         checkInkInside(rig->window->form2());
     }
 
@@ -371,8 +365,10 @@ private slots:
         rig->window->Command2_Click();
     }
 
-    // The window's title, the lit lamp's yellow, the option buttons' cyan.
-    void colours()
+    // The title; the lit lamp's yellow, the option buttons' cyan; each of the
+    // three separators a line off the menu's border; 一時 / 停止 two
+    // characters wide, where 一時停 / 止 would be three.
+    void details()
     {
         QCOMPARE(rig->window->windowTitle(), QString("コルヴァン"));
         rig->window->Command2_Click();
@@ -381,34 +377,21 @@ private slots:
             const QImage image = rig->find<QWidget>(name)->grab().toImage();
             QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), QColor(128, 255, 255));
         }
-    }
-
-    // Each separator shows a line, off the menu's border.
-    void separatorsShow()
-    {
         auto *menu = rig->window->findChild<QMenu *>("m1");
         menu->popup(QPoint(0, 0));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
         const QImage image = menu->grab().toImage();
         const qreal dpr = image.devicePixelRatio();
         const auto at = [&](int x, qreal y) { return image.pixelColor(int(x * dpr), int(y * dpr)); };
         const QColor ground = at(menu->width() / 2, menu->actionGeometry(menu->actions()[1]).center().y() + 8);
-        int separators = 0;
+        QStringList lines;
         for (QAction *action : menu->actions()) {
             const QRect r = menu->actionGeometry(action);
-            int lines = 0;
+            int rows = 0;
             for (qreal y = r.top(); action->isSeparator() && y <= r.bottom(); y += 1 / dpr)
-                lines += y > 1 && y < menu->height() - 2 && at(r.center().x(), y) != ground;
-            QVERIFY2(lines > 0 || !action->isSeparator(), qPrintable(action->objectName()));
-            separators += action->isSeparator();
+                rows += y > 1 && y < menu->height() - 2 && at(r.center().x(), y) != ground;
+            if (rows) lines << action->objectName();
         }
-        QCOMPARE(separators, 3);
-        menu->hide();
-    }
-
-    // 一時 / 停止 is two characters wide, where 一時停 / 止 would be three.
-    void pauseCaptionBreaksInHalves()
-    {
+        QCOMPARE(lines, (QStringList{"separator1", "separator2", "separator3"}));
         auto *button = rig->find<QAbstractButton>("Command3");
         QVERIFY(inkOf(button).width() < 2.5 * button->fontMetrics().horizontalAdvance(u'停'));
     }
