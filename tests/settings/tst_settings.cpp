@@ -42,6 +42,8 @@ void put(const char *path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
+uint openFiles() { return QDir(QStringLiteral("/proc/self/fd")).count(); }
+
 } // namespace
 
 class TestSettings : public QObject
@@ -153,9 +155,11 @@ private slots:
         QVERIFY(::lstat("korvane.ini", &was) == 0);
         ::stat("korvane.ini", &target);
         Values v = defaults();
+        const uint fds = openFiles();
         QCOMPARE(settings::load("korvane.ini", v).status, LoadStatus::Absent);
         const settings::SaveResult saved = settings::save("korvane.ini", v);
         QVERIFY(!saved.ok && saved.reason.startsWith("korvane.ini "));
+        QCOMPARE(openFiles(), fds);
         QVERIFY(::lstat("korvane.ini", &now) == 0);
         ::stat("korvane.ini", &nowTarget);
         QCOMPARE(QList<qulonglong>({now.st_ino, nowTarget.st_ino, nowTarget.st_mode}),
@@ -189,7 +193,8 @@ private slots:
             std::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{64, 64};
             if (!fullDisk) ::setrlimit(RLIMIT_FSIZE, &limit);
-            ::_exit(settings::save("korvane.ini", defaults()).reason == reason ? 0 : 1);
+            const uint fds = openFiles();
+            ::_exit(settings::save("korvane.ini", defaults()).reason == reason && openFiles() == fds ? 0 : 1);
         }
         int status = -1;
         QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
