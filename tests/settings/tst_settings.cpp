@@ -117,7 +117,8 @@ private slots:
         put("korvane.ini", QByteArray(5000, 'x') + "\r\nwtime1=99\r\n"); // an older, longer file
         Values v = defaults();
         v.wtime = {9, 8, 7};
-        QVERIFY(settings::save(settings::settingsPath(), v).ok);
+        const uint fds = openFiles();
+        QVERIFY(settings::save(settings::settingsPath(), v).ok && openFiles() == fds);
         QCOMPARE(bytesOf("korvane.ini"), *settings::writeSettings(v));
         Values back;
         QCOMPARE(settings::load(settings::settingsPath(), back).status, LoadStatus::Loaded);

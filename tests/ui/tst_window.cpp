@@ -439,6 +439,10 @@ private slots:
         QCOMPARE(rig->find<QLabel>("Image1(0)")->pixmap().deviceIndependentSize().toSize(), QSize(qRound(40 * zoom), qRound(40 * zoom)));
         rig->window->resize(747, 383 + rig->window->menuBar()->height());
         QCOMPARE(rig->find<QWidget>("Command1(0)")->geometry(), QRect(8, 288, 513, 89));
+        for (bool full : {true, false}) { // F11 and back
+            QTest::keyClick(rig->window.get(), Qt::Key_F11);
+            QVERIFY(rig->window->isFullScreen() == full && QTest::qWaitForWindowActive(rig->window.get()));
+        }
     }
 
     // With RIGHT chosen by the settings file, Tab visits both option buttons in the layout's order.
@@ -476,14 +480,15 @@ private slots:
         step(Qt::Key_Exclam, 53 + 8); // a French keyboard's key in the / place
         step(Qt::Key_Slash, 24 + 8);  // / typed by a key elsewhere
         step(Qt::Key_W, 44 + 8);      // the Z place: LEFT moves
+        step(Qt::Key_Backslash, 89 + 8); // ろ on a Japanese keyboard, right of /: RIGHT moves too
         key(Qt::Key_P);
         seen << shows({"Command3"});
         auto *name = rig->find<QLineEdit>("Text2");
         name->setFocus();
         QTest::keyClicks(name, "z/p");
         seen << shows({"Command3"}) + " " + name->text().right(3);
-        QCOMPARE(seen.join(u' '), QString("0/0 0/1 0/1 1/1 1/1 1/2 再開 再開 z/p"));
-        QCOMPARE(shows({"Label1(1)"}), QString("10:07"));
+        QCOMPARE(seen.join(u' '), QString("0/0 0/1 0/1 1/1 1/1 1/2 2/2 再開 再開 z/p"));
+        QCOMPARE(shows({"Label1(1)"}), QString("10:17"));
     }
 };
 
