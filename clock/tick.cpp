@@ -9,13 +9,14 @@ namespace gameclock {
 
 namespace {
 constexpr double kTickSeconds = 0.2;
+// How long after the whole second the tick comes: none, as the timer never
+// fires early and rounds its delay up to a whole millisecond.
+constexpr double kTickLead = 0;
 } // namespace
 
 // A tick every 200 ms measures the whole stint, so its phase costs no time; but
 // phased to fall just after each whole second of the running player's time,
-// his clock shows each new second, and a time-out, the moment it comes. No
-// lead is added: the timer never fires early and rounds its delay up to a
-// whole millisecond.
+// his clock shows each new second, and a time-out, the moment it comes.
 void GameClock::alignTicks()
 {
     const Player p = player(s_.turn == -1 ? 0 : 1);
@@ -23,7 +24,7 @@ void GameClock::alignTicks()
     if (p.byoon == -1) remaining = p.byo;
     else if (p.time <= 0) remaining = byoyomiField() + p.time; // his first period counts from zero
     const double sinceWhole = remaining - std::floor(remaining);
-    panel_.phaseTicks(std::fmod(sinceWhole, kTickSeconds));
+    panel_.phaseTicks(std::fmod(sinceWhole, kTickSeconds) + kTickLead);
 }
 
 void GameClock::timer1Timer()
