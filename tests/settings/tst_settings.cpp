@@ -114,11 +114,17 @@ private slots:
 
     void saveAndLoad()
     {
-        put("korvane.ini", QByteArray(5000, 'x') + "\r\nwtime1=99\r\n"); // an older, longer file
         Values v = defaults();
+        struct stat st{};
+        ::umask(027);
+        QVERIFY(settings::save(settings::settingsPath(), v).ok && ::stat("korvane.ini", &st) == 0);
+        QCOMPARE(st.st_mode & 07777, 0640u); // a new file: what the user's mask allows
+        put("korvane.ini", QByteArray(5000, 'x') + "\r\nwtime1=99\r\n"); // an older, longer file, its own mode kept
+        QVERIFY(::chmod("korvane.ini", 0604) == 0);
         v.wtime = {9, 8, 7};
         const uint fds = openFiles();
         QVERIFY(settings::save(settings::settingsPath(), v).ok && openFiles() == fds);
+        QVERIFY(::stat("korvane.ini", &st) == 0 && (st.st_mode & 07777) == 0604);
         QCOMPARE(bytesOf("korvane.ini"), *settings::writeSettings(v));
         Values back;
         QCOMPARE(settings::load(settings::settingsPath(), back).status, LoadStatus::Loaded);
@@ -129,7 +135,6 @@ private slots:
         QVERIFY(::symlink("elsewhere/real.ini", "korvane.ini") == 0);
         v.wtime[0] = 1;
         QVERIFY(settings::save("korvane.ini", v).ok);
-        struct stat st{};
         QVERIFY(::lstat("korvane.ini", &st) == 0 && S_ISLNK(st.st_mode));
         QCOMPARE(bytesOf("elsewhere/real.ini"), *settings::writeSettings(v));
         // Folder names from Japanese archives are code page 932, not UTF-8.

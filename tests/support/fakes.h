@@ -48,7 +48,8 @@ public:
         played << file_;
         return !fail;
     }
-    void close() override {}
+    void close() override { closedAt = played.size(); }
+    qsizetype closedAt = -1; // how many sounds had been played when it was last stopped
 
 private:
     QString file_;

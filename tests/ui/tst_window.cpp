@@ -157,6 +157,7 @@ private slots:
         QCOMPARE(seen, (QStringList{"1:00 1:00", "切\u3000り\u3000替\u3000え 0:39 1 0", "0:35 1 1:00 再開",
                                     "35 3 分秒表示", "0 セットしてください 一時停止"}));
         QCOMPARE(rig->device.played, (QStringList{"warning.wav", "warning.wav", "warning.wav", "end.wav"}));
+        QCOMPARE(rig->device.closedAt, 4); // end.wav stopped with the report
         QCOMPARE(rig->boxes.shown, QStringList{"timeout:RIGHT PLAYER 時間切れです"});
         QVERIFY(!rig->find<QTimer>("Timer1")->isActive());
     }
@@ -375,6 +376,9 @@ private slots:
         };
         QCOMPARE(said("Image1(0)") + " " + said("Image1(1)") + " " + said("Label1(1)") + " " + said("Label12"),
                  QString("LEFT の手番ランプ/手番 RIGHT の手番ランプ/ 10:00/RIGHT の残り時間 0/RIGHT の手数"));
+        rig->window->Command1_Click(0);
+        play(0.2); // RIGHT's lamp lights at his first tick
+        QCOMPARE(said("Image1(0)") + " " + said("Image1(1)"), QString("LEFT の手番ランプ/ RIGHT の手番ランプ/手番"));
         rig->window->Command2_Click();
     }
 
@@ -459,6 +463,7 @@ private slots:
         for (int i = 0; i < 17; ++i, key(Qt::Key_Tab)) order << QApplication::focusWidget()->objectName();
         QCOMPARE(order.join(u' '), QString("Text1(0) Text1(1) Text1(2) Text1(3) Text1(4) Option1(0) Option1(1) Command2 "
                                            "Command1(0) Command3 Command5 Command4 Command6 Text1(5) Text2 Text3 Command7"));
+        rig->find<QRadioButton>("Option1(1)")->click(); // the choice clicked again stays
         QVERIFY(rig->find<QRadioButton>("Option1(1)")->isChecked() && !rig->find<QRadioButton>("Option1(0)")->isChecked());
     }
 
