@@ -35,6 +35,7 @@ private slots:
         row("1e3", "- -");
         QTest::newRow("beyond a double") << "-" + QString(400, u'9') << "-inf -";
         QTest::newRow("too small for a double") << "0." + QString(400, u'0') + '1' << "0 0";
+        QTest::newRow("too small, negative") << "-0." + QString(400, u'0') + '1' << "0 0";
     }
     void parse()
     {

@@ -92,6 +92,7 @@ private slots:
         row("first=0, 00, ' 0'", "first=1\r\nfirst=0\r\nfirst=1\r\nfirst=00\r\nfirst=1\r\nfirst= 0", "[10][0][10][0][10][0] L 0 0 0");
         row("first=2", "first=2", "[10][0][10][0][10][0] R 0 0 0");
         row("first=x skipped", "first=1\r\nfirst=x", "[10][0][10][0][10][0] R 0 0 0");
+        row("first=0.4 is not 0", "wtime1=0.4\r\nfirst=0.4", "[10][0][10][0][10][0] R 0 0 0");
         row("thresholds, rounded half to even, blanks", "wtime1= 30 \r\nwtime2=2.5\r\nwtime3=3.5", "[10][0][10][0][10][0] L 30 2 4");
         row("not exact keys", "Text1(0).text=5\r\ntext1(0).text =5\r\n first=1\r\ntext1(6).text=5", "[10][0][10][0][10][0] L 0 0 0");
         row("bad values skipped", "wtime1=\r\nwtime1=abc\r\nwtime2=32768\r\nwtime3=-32769\r\ntext1(1).text=7", "[10][7][10][0][10][0] L 0 0 0");

@@ -131,9 +131,11 @@ private slots:
     // Set up by typing, played by clicking, timed by the window's own timers.
     void game()
     {
+        QGuiApplication::clipboard()->setText("0012");
         for (int i = 0; i < 6; ++i) {
-            field(i)->selectAll();
-            QTest::keyClicks(field(i), QStringList{"1", "0", "1", "0", "5", "10"}[i]);
+            QTest::keySequence(field(i), QKeySequence::SelectAll);
+            if (i == 2) QTest::keySequence(field(i), QKeySequence::Paste); // "001": three digits at most, pasted
+            QTest::keyClicks(field(i), QStringList{"0010", "0", "", "0", "5", "10"}[i]); // or typed
         }
         rig->window->module1() = {30, 5, 3};
         click("Command2");
@@ -250,9 +252,9 @@ private slots:
         QTest::newRow("kept as shown") << QStringList() << "Command1" << "-32768 32767 0";
         QTest::newRow("cancelled") << QStringList{"5", "6", "7"} << "Command2" << "-32768 32767 0";
         QTest::newRow("a box refused") << QStringList{"5", "", "7"} << "Command1"
-                                       << "-32768 32767 0 notice:２回目の「」は数として読めません。数を入力してください。";
+                                       << "-32768 32767 0 notice:２回目の「」は数として読めません。数を入力してください。 Text2";
         QTest::newRow("out of range") << QStringList{"-32769", "6", "7"} << "Command1"
-                                      << "-32768 32767 0 notice:１回目の「-32769」は -32768 から 32767 までの数にしてください。";
+                                      << "-32768 32767 0 notice:１回目の「-32769」は -32768 から 32767 までの数にしてください。 Text1";
     }
     // Stored thresholds shown in full; all three stored, or none; Enter presses nothing.
     void dialog()
@@ -278,7 +280,7 @@ private slots:
         QTest::keyClick(form->focusWidget(), Qt::Key_Return);
         QTest::mouseClick(form->findChild<QPushButton *>(button), Qt::LeftButton);
         QCOMPARE(QStringList({QString::number(m.wtime1), QString::number(m.wtime2), QString::number(m.wtime3)}).join(u' ')
-                     + QString(rig->boxes.shown.isEmpty() ? "" : " " + rig->boxes.shown.join(u' ')), after);
+                     + QString(rig->boxes.shown.isEmpty() ? "" : " " + rig->boxes.shown.join(u' ') + " " + form->focusWidget()->objectName()), after);
         QTest::qWait(0);
         QCOMPARE(form.isNull(), rig->boxes.shown.isEmpty()); // a refused box keeps the dialog open
         menu("m14"); // a fresh one in its place
@@ -315,11 +317,16 @@ private slots:
     {
         menu("m14");
         const QPointer<ui::Form2> form = rig->window->form2();
+        field(1)->setStoredText("0.35");
         rig->window->Command2_Click();
         rig->window->Command1_Click(0);
+        // Ticks phased to LEFT's whole seconds: the next in 150 ms, then Timer1 from it.
+        const QList<QTimer *> shots = rig->window->findChildren<QTimer *>(Qt::FindDirectChildrenOnly);
+        QVERIFY(std::any_of(shots.begin(), shots.end(), [](QTimer *t) { return t->isSingleShot() && qAbs(t->remainingTime() - 150) <= 5; }));
         QTimer::singleShot(0, [this] { click("Command4"); });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!rig->window->isVisible() && (!form || !form->isVisible()) && !rig->find<QTimer>("Timer1")->isActive());
+        QCOMPARE(rig->device.closedAt, 0); // any sound stopped
         QCOMPARE(rig->boxes.shown, QStringList());
     }
 
