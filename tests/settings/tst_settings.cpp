@@ -94,7 +94,7 @@ private slots:
         row("first=x skipped", "first=1\r\nfirst=x", "[10][0][10][0][10][0] R 0 0 0");
         row("first=0.4 is not 0", "wtime1=0.4\r\nfirst=0.4", "[10][0][10][0][10][0] R 0 0 0");
         row("thresholds, rounded half to even, blanks", "wtime1= 30 \r\nwtime2=2.5\r\nwtime3=3.5", "[10][0][10][0][10][0] L 30 2 4");
-        row("not exact keys", "Text1(0).text=5\r\ntext1(0).text =5\r\n first=1\r\ntext1(6).text=5", "[10][0][10][0][10][0] L 0 0 0");
+        row("not exact keys", "Text1(0).text=5\r\ntext1(0).text =5\r\n first=1\r\ntext1(6).text=5\r\nwtime1=4", "[10][0][10][0][10][0] L 4 0 0");
         row("bad values skipped", "wtime1=\r\nwtime1=abc\r\nwtime2=32768\r\nwtime3=-32769\r\ntext1(1).text=7", "[10][7][10][0][10][0] L 0 0 0");
         row("last wins, after end", "wtime1=10\r\nend\r\nwtime1=20\r\nwtime3=5\r\n", "[10][0][10][0][10][0] L 20 0 5");
         row("in any order", "wtime3=3\r\nfirst=1\r\ntext1(5).text=f\r\ntext1(4).text=e\r\ntext1(0).text=a", "[a][0][10][0][e][f] R 0 0 3");
@@ -119,7 +119,8 @@ private slots:
         struct stat st{};
         ::umask(027);
         QVERIFY(settings::save(settings::settingsPath(), v).ok && ::stat("korvane.ini", &st) == 0);
-        QCOMPARE(st.st_mode & 07777, 0640u); // a new file: what the user's mask allows
+        QCOMPARE(st.st_mode & 07777, 0640u); // a new file: what the user's mask allows, the mask left as it was
+        QCOMPARE(::umask(027), mode_t(027));
         put("korvane.ini", QByteArray(5000, 'x') + "\r\nwtime1=99\r\n"); // an older, longer file, its own mode kept
         QVERIFY(::chmod("korvane.ini", 0604) == 0);
         v.wtime = {9, 8, 7};
