@@ -323,6 +323,8 @@ private slots:
         // Ticks phased to LEFT's whole seconds: the next in 150 ms, then Timer1 from it.
         const QList<QTimer *> shots = rig->window->findChildren<QTimer *>(Qt::FindDirectChildrenOnly);
         QVERIFY(std::any_of(shots.begin(), shots.end(), [](QTimer *t) { return t->isSingleShot() && t->remainingTime() > 120 && t->remainingTime() <= 151; }));
+        QTest::qWait(160);
+        QVERIFY(rig->find<QTimer>("Timer1")->remainingTime() > 100); // restarted by the shot, not from the start
         QTimer::singleShot(0, [this] { click("Command4"); });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!rig->window->isVisible() && (!form || !form->isVisible()) && !rig->find<QTimer>("Timer1")->isActive());
@@ -354,6 +356,7 @@ private slots:
         rig->window->module1() = {-32768, 32767, 999};
         menu("m14");
         checkInkInside(rig->window->form2());
+        QCOMPARE(rig->window->form2()->findChildren<QWidget *>(QRegularExpression("^Line1")).size(), 2); // and its two lines
     }
 
     // A Japanese name on every control that takes the focus, in both windows;
@@ -395,6 +398,7 @@ private slots:
     void details()
     {
         QCOMPARE(rig->window->windowTitle() + rig->window->objectName(), QString("コルヴァンForm1"));
+        QVERIFY(!rig->find<QPushButton>("Command6")->icon().isNull()); // help's face
         rig->window->Command2_Click();
         QCOMPARE(rig->find<QLabel>("Image1(0)")->pixmap().toImage().pixelColor(20, 20), QColor(255, 255, 0));
         for (const char *name : {"Option1(0)", "Option1(1)"}) {
