@@ -201,11 +201,12 @@ private slots:
         click("Command7");
         rig->find<QRadioButton>("Option1(0)")->click();
         menu("m13"); // No
-        QCOMPARE(shows({"Text1(0)", "Text1(5)"}), QString("0 0"));
+        QCOMPARE(shows({"Text1(0)", "Text1(5)"}) + QString::number(rig->window->module1().wtime3), QString("0 00"));
         menu("m13"); // Yes
         QCOMPARE(shows({"Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)"}), saved.join(u' '));
         QVERIFY(rig->find<QRadioButton>("Option1(1)")->isChecked() && !rig->find<QRadioButton>("Option1(0)")->isChecked());
-        QCOMPARE(rig->window->module1().wtime3, qint16(32767));
+        const gameclock::Module1 &m = rig->window->module1();
+        QCOMPARE(QString("%1 %2 %3").arg(m.wtime1).arg(m.wtime2).arg(m.wtime3), QString("10 -5 32767"));
         QCOMPARE(rig->boxes.shown.size(), 3); // the questions only
 
         const QString folder = QFile::decodeName("\x8a\xee\x95\x88");
@@ -241,6 +242,9 @@ private slots:
         play(1);
         QCOMPARE(rig->device.beeps, 3); // warnings at 1 and 0, and the end
         QCOMPARE(rig->boxes.shown.last(), QString("timeout:LEFT PLAYER 時間切れです"));
+        field(0)->setStoredText("x");
+        rig->window->Command2_Click(); // the clock's own notices reach a box too
+        QVERIFY(rig->boxes.shown.last().startsWith("notice:「LEFT の持ち時間（分）」"));
     }
 
     void dialog_data()
@@ -323,8 +327,10 @@ private slots:
         // Ticks phased to LEFT's whole seconds: the next in 150 ms, then Timer1 from it.
         const QList<QTimer *> shots = rig->window->findChildren<QTimer *>(Qt::FindDirectChildrenOnly);
         QVERIFY(std::any_of(shots.begin(), shots.end(), [](QTimer *t) { return t->isSingleShot() && t->remainingTime() > 120 && t->remainingTime() <= 151; }));
+        rig->time.advance(0.5);
         QTest::qWait(160);
         QVERIFY(rig->find<QTimer>("Timer1")->remainingTime() > 100); // restarted by the shot, not from the start
+        QCOMPARE(shows({"Label1(0)"}), QString("9:59")); // and the shot ticked
         QTimer::singleShot(0, [this] { click("Command4"); });
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!rig->window->isVisible() && (!form || !form->isVisible()) && !rig->find<QTimer>("Timer1")->isActive());
@@ -400,7 +406,11 @@ private slots:
         QCOMPARE(rig->window->windowTitle() + rig->window->objectName(), QString("コルヴァンForm1"));
         QVERIFY(!rig->find<QPushButton>("Command6")->icon().isNull()); // help's face
         rig->window->Command2_Click();
-        QCOMPARE(rig->find<QLabel>("Image1(0)")->pixmap().toImage().pixelColor(20, 20), QColor(255, 255, 0));
+        const auto lamp = [this](const char *name) { return rig->find<QLabel>(name)->pixmap().toImage().pixelColor(20, 20); };
+        QVERIFY(lamp("Image1(0)") == QColor(255, 255, 0) && lamp("Image1(1)") != QColor(255, 255, 0));
+        rig->find<QRadioButton>("Option1(1)")->click();
+        rig->window->Command2_Click(); // RIGHT to move first now
+        QVERIFY(lamp("Image1(1)") == QColor(255, 255, 0) && lamp("Image1(0)") != QColor(255, 255, 0));
         for (const char *name : {"Option1(0)", "Option1(1)"}) {
             const QImage image = rig->find<QWidget>(name)->grab().toImage();
             QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), QColor(128, 255, 255));
