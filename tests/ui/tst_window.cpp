@@ -217,6 +217,11 @@ private slots:
         rig->boxes.answers = {Answer::Yes};
         menu("m13");
         QCOMPARE(rig->boxes.shown.last(), QString("notice:設定ファイル(korvane.ini)が見つかりませんでした。"));
+        QFile tooLong("korvane.ini"); // a field longer than a field may be: the file is refused
+        QVERIFY(tooLong.open(QIODevice::WriteOnly) && tooLong.write("text1(0).text=" + QByteArray(70000, '5')) && tooLong.flush());
+        rig->boxes.answers = {Answer::Yes};
+        menu("m13");
+        QVERIFY(rig->boxes.shown.last().startsWith("notice:設定ファイル(korvane.ini)を読み込めませんでした。\n"));
     }
 
     // A save that cannot be written and a time-out while its question is open:
@@ -274,6 +279,7 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             auto *box = form->findChild<ui::SetupField *>(QStringLiteral("Text%1").arg(i + 1));
             boxes << box->text();
+            QVERIFY(i < 2 || inkOf(box).left() > box->width() / 2); // "0" at the right
             if (!typed.isEmpty()) box->setText(typed[i]);
         }
         QCOMPARE(boxes.join(u' '), QString("-32768 32767 0"));
@@ -294,26 +300,29 @@ private slots:
 
     void help_data()
     {
-        QTest::addColumn<bool>("local");
+        QTest::addColumn<QString>("from"); // which readme: the folder's, the installed one, the program's own
         QTest::addColumn<bool>("opens");
-        QTest::newRow("the folder's readme") << true << true;
-        QTest::newRow("the program's own") << false << true;
-        QTest::newRow("no viewer") << true << false;
+        QTest::newRow("the folder's readme") << "local" << true;
+        QTest::newRow("as installed") << "installed" << true;
+        QTest::newRow("the program's own") << "own" << true;
+        QTest::newRow("no viewer") << "local" << false;
     }
     void help()
     {
-        QFETCH(bool, local);
+        QFETCH(QString, from);
         QFETCH(bool, opens);
         qputenv("XDG_CACHE_HOME", QDir::current().filePath("cache").toLocal8Bit());
-        QFile readme("readme.txt");
-        QVERIFY(!local || (readme.open(QIODevice::WriteOnly) && readme.write("local") && readme.flush()));
+        const QString doc = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/korvane"); // bin/../share
+        const auto removeDoc = qScopeGuard([&] { if (from == "installed") QFile::remove(doc + "/readme.txt"), QDir().rmpath(doc); });
+        QFile readme(from == "local" ? "readme.txt" : doc + "/readme.txt");
+        QVERIFY(from == "own" || (QDir().mkpath(doc) && readme.open(QIODevice::WriteOnly) && readme.write(from.toUtf8()) && readme.flush()));
         rig->opens = opens;
         click("Command6");
         click("Command6"); // again: the copy written out before is no hindrance
         QCOMPARE(rig->opened.size(), 2);
         QFile shown(rig->opened.first().toLocalFile());
         QVERIFY(shown.open(QIODevice::ReadOnly));
-        QCOMPARE(shown.readAll().startsWith("local"), local);
+        QCOMPARE(shown.readAll().startsWith(from.toUtf8()), from != "own");
         QCOMPARE(rig->boxes.shown, opens ? QStringList() : QStringList(2, "notice:ヘルプ（readme.txt）を開けませんでした。"));
     }
 
@@ -362,7 +371,8 @@ private slots:
         rig->window->module1() = {-32768, 32767, 999};
         menu("m14");
         checkInkInside(rig->window->form2());
-        QCOMPARE(rig->window->form2()->findChildren<QWidget *>(QRegularExpression("^Line1")).size(), 2); // and its two lines
+        const auto y = [this](const char *name) { return rig->window->form2()->findChild<QWidget *>(name)->y(); };
+        QVERIFY(y("Line1(0)") > 40 && y("Line1(0)") < y("Text1") && y("Line1(1)") > y("Text3")); // its lines around the rows
     }
 
     // A Japanese name on every control that takes the focus, in both windows;
