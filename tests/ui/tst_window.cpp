@@ -282,7 +282,7 @@ private slots:
             QVERIFY(i < 2 || inkOf(box).left() > box->width() / 2); // "0" at the right
             if (!typed.isEmpty()) box->setText(typed[i]);
         }
-        QCOMPARE(boxes.join(u' '), QString("-32768 32767 0"));
+        QCOMPARE(boxes.join(u' ') + " " + form->windowTitle(), QString("-32768 32767 0 警告音時間設定"));
         for (const char *next : {"Text2", "Text3", "Command1", "Command2"}) { // the focus order, from Text1
             QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
             QCOMPARE(form->focusWidget()->objectName(), QString(next));
@@ -507,7 +507,8 @@ private slots:
             seen << shows({"Label11"}) + "/" + shows({"Label12"});
         };
         rig->find<QPushButton>("Command2")->setFocus();
-        step(Qt::Key_Z, 44 + 8); // before the set-up: nothing
+        click("Command1(0)");
+        step(Qt::Key_Z, 44 + 8); // before the set-up: the move button and the key do nothing
         rig->find<QRadioButton>("Option1(1)")->click();
         rig->window->Command2_Click(); // RIGHT moves first
         step(Qt::Key_Z);            // not his to start
