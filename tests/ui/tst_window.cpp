@@ -338,6 +338,10 @@ private slots:
         const auto shot = std::find_if(shots.begin(), shots.end(), [](QTimer *t) {
             return t->isSingleShot() && t->remainingTime() > 50 && t->remainingTime() <= 151; });
         QVERIFY(shot != shots.end());
+        click("Command3"); // a pause stops the shot too
+        QTest::qWait(200);
+        QVERIFY(!rig->find<QTimer>("Timer1")->isActive());
+        click("Command3");
         rig->time.advance(0.5);
         QTRY_VERIFY(!(*shot)->isActive());
         QVERIFY(rig->find<QTimer>("Timer1")->remainingTime() > 60); // restarted by the shot, not from the start
