@@ -313,7 +313,11 @@ private slots:
         QFETCH(bool, opens);
         qputenv("XDG_CACHE_HOME", QDir::current().filePath("cache").toLocal8Bit());
         const QString doc = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/korvane"); // bin/../share
-        const auto removeDoc = qScopeGuard([&] { if (from == "installed") QFile::remove(doc + "/readme.txt"), QDir().rmpath(doc); });
+        const auto removeDoc = qScopeGuard([&] {
+            if (from != "installed") return;
+            QFile::remove(doc + "/readme.txt");
+            QDir().rmpath(doc);
+        });
         QFile readme(from == "local" ? "readme.txt" : doc + "/readme.txt");
         QVERIFY(from == "own" || ((from == "local" || QDir().mkpath(doc)) && readme.open(QIODevice::WriteOnly) && readme.write(from.toUtf8()) && readme.flush()));
         rig->opens = opens;
@@ -330,15 +334,27 @@ private slots:
     {
         menu("m14");
         const QPointer<ui::Form2> form = rig->window->form2();
+        rig->window->Command2_Click();
+        rig->window->Command1_Click(0);
+        QTimer::singleShot(0, [this] { click("Command4"); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!rig->window->isVisible() && (!form || !form->isVisible()) && !rig->find<QTimer>("Timer1")->isActive());
+        QCOMPARE(rig->device.closedAt, 0); // any sound stopped
+        QCOMPARE(rig->boxes.shown, QStringList());
+    }
+
+    // Ticks phased to LEFT's whole seconds: a shot in 150 ms ticks and restarts
+    // Timer1; a pause stops it.
+    void tickPhasing()
+    {
         field(1)->setStoredText("0.35");
         rig->window->Command2_Click();
         rig->window->Command1_Click(0);
-        // Ticks phased to LEFT's whole seconds: the next in 150 ms, then Timer1 from it.
         const QList<QTimer *> shots = rig->window->findChildren<QTimer *>(Qt::FindDirectChildrenOnly);
         const auto shot = std::find_if(shots.begin(), shots.end(), [](QTimer *t) {
             return t->isSingleShot() && t->remainingTime() > 50 && t->remainingTime() <= 151; });
         QVERIFY(shot != shots.end());
-        click("Command3"); // a pause stops the shot too
+        click("Command3");
         QTest::qWait(200);
         QVERIFY(!rig->find<QTimer>("Timer1")->isActive());
         click("Command3");
@@ -346,11 +362,6 @@ private slots:
         QTRY_VERIFY(!(*shot)->isActive());
         QVERIFY(rig->find<QTimer>("Timer1")->remainingTime() > 60); // restarted by the shot, not from the start
         QCOMPARE(shows({"Label1(0)"}), QString("9:59")); // and the shot ticked
-        QTimer::singleShot(0, [this] { click("Command4"); });
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!rig->window->isVisible() && (!form || !form->isVisible()) && !rig->find<QTimer>("Timer1")->isActive());
-        QCOMPARE(rig->device.closedAt, 0); // any sound stopped
-        QCOMPARE(rig->boxes.shown, QStringList());
     }
 
     void inkInside_data()
