@@ -153,7 +153,9 @@ calls_within() { # us [the lines to look at, else the player's output]
         / nested events / && $NF != 0 { bad = 1 } END { exit bad || !n }' <<<"${2:-$log}"
 }
 stopped_within() { awk -v ms="$1" '/^stopped in / { ok = $3 <= ms } END { exit !ok }' <<<"$log"; }
-clean_exit() { logged "exit 0" && ! logged "AddressSanitizer"; }
+# exit 0, nothing found by AddressSanitizer, no file descriptor left open
+clean_exit() { logged "exit 0" && ! logged "AddressSanitizer" && logged "descriptors left open 0"; }
+used_cpu_within() { awk -v ms="$1" '/^processor time / { ok = $3 <= ms } END { exit !ok }' <<<"$log"; }
 
 if [[ "${2:-}" == stress ]]; then
     count="${KORVANE_STRESS_COUNT:-10000}"
@@ -183,9 +185,10 @@ if [[ "${2:-}" == stress ]]; then
 fi
 
 echo "== each warning plays its own file, in any of the wave formats"
-for c in "1 440 -r 44100 -c 1 -b 16" "2 550 -r 44100 -c 2 -b 24" "3 770 -r 22050 -c 1 -b 32 -e floating-point"; do
+for c in "1 440 -r 44100 -c 1 -b 16" "2 550 -r 44100 -c 2 -b 24" "3 770 -r 22050 -c 1 -b 32 -e floating-point" \
+    "1 330 -r 8000 -c 2 -b 64 -e floating-point"; do
     read -r n hz opts <<<"$c"
-    d="$(mk "own$n")"
+    d="$(mk "own$n-$hz")"
     tone "$d/warning$n.wav" "$hz" 0.6 $opts
     tone "$d/warning.wav" 660 0.6 -r 16000 -c 1 -b 8 -e unsigned-integer
     play "$d" "warning$n" wait:900
@@ -239,9 +242,11 @@ check "no file: beeps on the output, not the fallback" \
 echo "== time out: end.wav plays while the box is up and stops when it goes"
 d="$(mk end)"
 tone "$d/end.wav" 1000 4 -r 48000 -c 2 -b 16
-play "$d" timesup:600
+play "$d" timesup:600 wait:900
 check "timesup: 1000 Hz heard while the box is up, about 0.6 s" heard_one 950 1050 0.4 0.9
 check "timesup: report, dismissed" in_order "report 時間切れです" "report dismissed"
+check "timesup: the player idle while it waits (under 0.3 s of processor time in 1.5 s), clean exit" \
+    eval 'used_cpu_within 300 && clean_exit'
 
 echo "== end.wav or warning.wav that is no small ordinary file: the cue returns at once and beeps"
 bad_file() { # bad_file kind path

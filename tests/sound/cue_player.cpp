@@ -8,7 +8,8 @@
 //
 // Prints how long each call held the thread (for timesup: until the report
 // opened), how many events were dispatched inside it, the beeps, and at the
-// end how long the player took to stop. `cue_player --run SCRIPT [ARG]` runs
+// end how long the player took to stop, the processor time used and the file
+// descriptors it left open. `cue_player --run SCRIPT [ARG]` runs
 // bash SCRIPT PLAYER [ARG].
 #include "sound/cues.h"
 #include "sound/player.h"
@@ -18,6 +19,7 @@
 #include <QtCore>
 #include <cstdio>
 #include <string_view>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -30,6 +32,8 @@ void say(const QString &line)
     std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
 }
+
+uint openFiles() { return QDir(QStringLiteral("/proc/self/fd")).count(); }
 
 void runEvents(int ms)
 {
@@ -67,6 +71,7 @@ int main(int argc, char *argv[])
         return execl("/bin/bash", "bash", argv[2], self.constData(), argc > 3 ? argv[3] : nullptr, nullptr);
     }
     QCoreApplication app(argc, argv);
+    const uint filesBefore = openFiles();
     auto player = std::make_unique<sound::Player>();
     sound::PulseMediaDevice device(*player);
     TellingBeeper beeper;
@@ -130,5 +135,10 @@ int main(int argc, char *argv[])
     stopping.start();
     player.reset(); // what the program does last on its way out
     say(QStringLiteral("stopped in %1 ms").arg(stopping.elapsed()));
+    rusage used{};
+    ::getrusage(RUSAGE_SELF, &used);
+    say(QStringLiteral("processor time %1 ms, descriptors left open %2")
+            .arg((used.ru_utime.tv_sec + used.ru_stime.tv_sec) * 1000 + (used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1000)
+            .arg(int(openFiles()) - int(filesBefore)));
     return 0;
 }
