@@ -92,7 +92,7 @@ int main(int argc, char *argv[])
         };
         move = [&rig] {
             QTest::mouseClick(rig->find<QPushButton>("Command1(0)"), Qt::LeftButton);
-            rig->device.played.clear(); // the fake's own record is no part of the program
+            rig->sound.log.clear(); // the fake's own record is no part of the program
         };
     } else {
         baseline = std::make_unique<bench::BaselineWindow>();

@@ -5,6 +5,7 @@
 // scripts/audio_test.sh.)
 #include "sound/cues.h"
 #include "sound/wavefile.h"
+#include "support/fakesound.h"
 
 #include <QtTest>
 #include <bit>
@@ -45,20 +46,6 @@ QByteArray wave(const QByteArray &fmtBody, const QByteArray &data)
 
 QByteArray f64(double v) { return le(std::bit_cast<quint64>(v), 8); }
 QByteArray f32(float v) { return le(std::bit_cast<quint32>(v), 4); }
-
-// Device and beeper write to one log so their order shows.
-struct Fakes : sound::MediaDevice, sound::Beeper
-{
-    QStringList log;
-    QString answers; // open, play, late failure: 1 ok, 0 fails
-    std::function<void()> failed;
-    void setFileName(const QString &name) override { log << name; }
-    bool open() override { return log << "open", answers[0] == u'1'; }
-    bool play() override { return log << "play", answers[1] == u'1'; }
-    void close() override { log << "close"; }
-    void setFailureHandler(std::function<void()> handler) override { failed = std::move(handler); }
-    void beepThreeTimes() override { log << "beep3"; }
-};
 
 } // namespace
 
@@ -165,7 +152,7 @@ private slots:
             QFile file(name);
             QVERIFY(name.endsWith(u'/') ? QDir().mkdir(name) : file.open(QIODevice::WriteOnly));
         }
-        Fakes fakes;
+        testing::FakeSound fakes;
         fakes.answers = answers;
         {
             sound::Cues cues(fakes, fakes);

@@ -1,8 +1,7 @@
 #pragma once
 // The main window with stand-ins for its outside world: the time of day,
-// message boxes answered from a script, a sound device that records, help.
-#include "sound/beeper.h"
-#include "sound/mediadevice.h"
+// message boxes answered from a script, sound that plays nothing, help.
+#include "support/fakesound.h"
 #include "support/faketime.h"
 #include "ui/mainwindow.h"
 
@@ -34,40 +33,18 @@ private:
     }
 };
 
-// Plays nothing; records the files it was asked to play, or fails them all.
-class FakeDevice : public sound::MediaDevice
-{
-public:
-    QStringList played;
-    bool fail = false;
-    int beeps = 0;
-    void setFileName(const QString &name) override { file_ = name; }
-    bool open() override { return !fail; }
-    bool play() override
-    {
-        played << file_;
-        return !fail;
-    }
-    void close() override { closedAt = played.size(); }
-    qsizetype closedAt = -1; // how many sounds had been played when it was last stopped
-
-private:
-    QString file_;
-};
-
-struct Rig : sound::Beeper
+struct Rig
 {
     FakeTime time;
     ScriptedBoxes boxes;
-    FakeDevice device;
+    FakeSound sound;
     QList<QUrl> opened;
     bool opens = true;
     std::unique_ptr<ui::MainWindow> window;
 
-    void beepThreeTimes() override { ++device.beeps; }
     Rig()
     {
-        window = std::make_unique<ui::MainWindow>(ui::Services{time, boxes, device, *this, [this](const QUrl &url) {
+        window = std::make_unique<ui::MainWindow>(ui::Services{time, boxes, sound, sound, [this](const QUrl &url) {
             opened << url;
             return opens;
         }});

@@ -1,0 +1,26 @@
+#pragma once
+// A sound device and beeper in one that play nothing: they log what they are
+// asked, in order, and succeed or fail as the test says.
+#include "sound/beeper.h"
+#include "sound/mediadevice.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace testing {
+
+struct FakeSound : sound::MediaDevice, sound::Beeper
+{
+    QStringList log;         // file names, "open", "play", "close", "beep3"
+    QString answers = "111"; // open, play, a failure told later: 1 succeeds, 0 fails
+    std::function<void()> failed;
+
+    void setFileName(const QString &name) override { log << name; }
+    bool open() override { return log << "open", answers[0] == u'1'; }
+    bool play() override { return log << "play", answers[1] == u'1'; }
+    void close() override { log << "close"; }
+    void setFailureHandler(std::function<void()> handler) override { failed = std::move(handler); }
+    void beepThreeTimes() override { log << "beep3"; }
+};
+
+} // namespace testing
