@@ -100,6 +100,28 @@ bursts() {
         END { if (n > 0) flush(); if (inb) finish() }'
 }
 
+# For each burst of sound in a recording, one line: how loud its first and its
+# last millisecond are against its middle. Tones that ramp in and out over
+# 5 ms, not to click, give about 0.1; a tone cut on and off gives about 1.
+edges() {
+    sox -t raw -r "$rate" -e signed -b 16 -c 1 "$1" -t dat - | awk -v ms=$((rate / 1000)) '
+        function rms(a, b,   k, t) { for (k = a; k < b; k++) t += v[k] * v[k]; return sqrt(t / (b - a)) }
+        function report(a, b,   mid) {
+            mid = rms(a + 10 * ms, a + 20 * ms)
+            if (mid > 0) printf "%.2f %.2f\n", rms(a, a + ms) / mid, rms(b + 1 - ms, b + 1) / mid
+        }
+        /^;/ { next }
+        { v[n++] = $2 }
+        END {
+            for (i = 0; i < n; i++) {
+                loud = v[i] > 0.01 || v[i] < -0.01
+                if (loud && !on) { on = 1; start = i }
+                if (loud) last = i
+                else if (on && i - last > 2 * ms) { report(start, last); on = 0 }
+            }
+            if (on) report(start, last)
+        }'
+}
 
 # Runs the player in a folder of our making with the given steps while the
 # sink is recorded: leaves the player's output in $log and the bursts heard in
@@ -236,6 +258,9 @@ printf 'RIFF....WAVEthis is not sound at all\n' >"$d/warning1.wav"
 play "$d" warning2 wait:900 warning1 wait:900
 check "no file, then a broken one: three 880 Hz beeps of about 120 ms each time" \
     eval 'count_is 6 && all_bursts 836 924 0.08 0.17'
+echo "  each beep's first and last millisecond against its middle: $(edges "$d.raw" | tr '\n' ' ')"
+check "no file: each beep fades in and out (first and last millisecond under 0.4 of the middle)" \
+    eval 'edges "$d.raw" | awk "\$1 >= 0.4 || \$2 >= 0.4 { bad = 1 } END { exit bad || NR != 6 }"'
 check "no file: beeps on the output, not the fallback" \
     eval 'in_order "beep x3" "warning2 returned" "warning1 returned" "beep x3" && ! logged fallback'
 
