@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -52,6 +53,12 @@ class TestSettings : public QObject
     QTemporaryDir tmp;
 
 private slots:
+    // Mounts made here live in a namespace of this process's own, so that
+    // even a crash cannot leave one behind.
+    void initTestCase()
+    {
+        if (::unshare(CLONE_NEWNS) == 0) ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+    }
     void init()
     {
         const QByteArray here = QFile::encodeName(tmp.path()) + '/' + QTest::currentTestFunction() + '-'
