@@ -102,7 +102,7 @@ class TestWindow : public QObject
         QApplication::sendEvent(QApplication::focusWidget(), &press);
     }
     ui::SetupField *field(int i) const { return rig->find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(i)); }
-    // Time passes on the game's clock; then Timer1 ticks, unless it stops first.
+    // A new window, shown and active.
     void start()
     {
         rig = std::make_unique<Rig>();
@@ -110,6 +110,7 @@ class TestWindow : public QObject
         rig->window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(rig->window.get()));
     }
+    // Time passes on the game's clock; then Timer1 ticks, unless it stops first.
     void play(double seconds)
     {
         rig->time.advance(seconds);
