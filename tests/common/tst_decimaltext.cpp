@@ -12,28 +12,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("read"); // as a decimal and as a 16-bit whole number; "-": refused
-        const auto row = [](const char *text, const char *read) { QTest::newRow(text) << QString::fromUtf8(text) << read; };
-        row("10", "10 10");
-        row(".5", "0.5 0");
-        row("5.", "5 5");
-        row("+2.5", "2.5 2");
-        row("-2.5", "-2.5 -2");
-        row("3.5", "3.5 4");
-        row(" \t7\u3000", "7 7");
-        row("－１．５", "-1.5 -2");
-        row("１０", "10 10");
-        row("32767.4", "32767.4 32767");
-        row("32767.5", "32767.5 -");
-        row("-32768.5", "-32768.5 -32768");
-        row("-32769", "-32769 -");
-        row("", "- -");
-        row("-", "- -");
-        row(".", "- -");
-        row("1:30", "- -");
-        row("1.2.3", "- -");
-        row("1 0", "- -");
-        row("1-", "- -");
-        row("1e3", "- -");
+        const char *rows[][2] = {{"10", "10 10"}, {".5", "0.5 0"}, {"5.", "5 5"}, {"+2.5", "2.5 2"}, {"-2.5", "-2.5 -2"},
+            {"3.5", "3.5 4"}, {" \t7\u3000", "7 7"}, {"－１．５", "-1.5 -2"}, {"１０", "10 10"}, {"32767.4", "32767.4 32767"},
+            {"32767.5", "32767.5 -"}, {"-32768.5", "-32768.5 -32768"}, {"-32769", "-32769 -"}, {"", "- -"}, {"-", "- -"},
+            {".", "- -"}, {"1:30", "- -"}, {"1.2.3", "- -"}, {"1 0", "- -"}, {"1-", "- -"}, {"1e3", "- -"}};
+        for (const auto &r : rows) QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << r[1];
         QTest::newRow("beyond a double") << "-" + QString(400, u'9') << "-inf -";
         QTest::newRow("too small for a double") << "0." + QString(400, u'0') + '1' << "0 0";
         QTest::newRow("too small, negative") << "-0." + QString(400, u'0') + '1' << "0 0";
