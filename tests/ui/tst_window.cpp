@@ -297,9 +297,7 @@ private slots:
     {
         QTest::addColumn<QString>("from"); // which readme: the folder's, the installed one, the program's own
         QTest::addColumn<bool>("opens");
-        QTest::newRow("the folder's readme") << "local" << true;
-        QTest::newRow("as installed") << "installed" << true;
-        QTest::newRow("the program's own") << "own" << true;
+        for (const char *from : {"local", "installed", "own"}) QTest::newRow(from) << QString(from) << true;
         QTest::newRow("no viewer") << "local" << false;
     }
     void help()
@@ -363,10 +361,8 @@ private slots:
     {
         QTest::addColumn<QString>("minutes");
         QTest::addColumn<QString>("seconds");
-        QTest::newRow("0:00") << "0" << "0";
-        QTest::newRow("120:00") << "120" << "0";
-        QTest::newRow("widest typed") << "999" << "99";
-        QTest::newRow("widest from a file") << "-16666666" << "-40";
+        for (const auto &[minutes, seconds] : {std::pair{"0", "0"}, {"120", "0"}, {"999", "99"}, {"-16666666", "-40"}}) // widest typed, from a file
+            QTest::newRow(minutes) << QString(minutes) << QString(seconds);
     }
     void inkInside()
     {
