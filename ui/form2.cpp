@@ -52,8 +52,9 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
     for (int i = 0; i < 2; ++i) {
         const int y = i == 0 ? 765 : 2520;
         QWidget *rule = layout_.rule(this, i == 0 ? "Line1(0)" : "Line1(1)", 240, y, 4080, y, 2);
+        // A line's own colour is the text's, as the dialog sets no colour of its own.
         QPalette palette = rule->palette();
-        palette.setColor(QPalette::Window, palette.color(QPalette::Dark));
+        palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
         rule->setPalette(palette);
     }
     auto *store = layout_.place(new QPushButton(QStringLiteral("設定する"), this), "Command1", {360, 2760, 1455, 375});
