@@ -1,10 +1,9 @@
 // The game clock's rules, a game a line of rules.txt: set-up, moves, ticks,
 // warnings, the time-out, pause, the display and its mode, the players' keys,
-// the ticks' phase; the minutes-and-seconds text; the real time of day. The
+// the ticks' phase; the real time of day. The
 // clock runs without a window: a recording panel and cues, and a time of day
 // of the test's own, driven by the lines' scripts and read back as their items.
 #include "clock/steadymidnightclock.h"
-#include "clock/timeformat.h"
 #include "clock/captions.h"
 #include "clock/gameclock.h"
 #include "support/faketime.h"
@@ -149,22 +148,6 @@ private slots:
         for (const QString &item : expected.split(u'|'))
             got << item.section(u'=', 0, 0) + "=" + rig.observe(item.section(u'=', 0, 0));
         QCOMPARE(got.join(u'|'), expected);
-    }
-
-    void timeformat_data()
-    {
-        QTest::addColumn<qint64>("s");
-        QTest::addColumn<QString>("text");
-        const struct { qint64 s; const char *text; } rows[] = {{0, "0:00"}, {9, "0:09"}, {10, "0:10"}, {59, "0:59"},
-            {60, "1:00"}, {3600, "60:00"}, {32767, "546:07"}, {-60, "-1:00"}, {-5, "0:0-5"}, {-65, "-1:0-5"}};
-        for (const auto &r : rows) QTest::addRow("%lld", r.s) << r.s << QString(r.text);
-    }
-    void timeformat()
-    {
-        QFETCH(qint64, s);
-        QFETCH(QString, text);
-        QCOMPARE(gameclock::timeformat(s), text);
-        QCOMPARE(gameclock::clockText(s + 0.9, -1), QString::number(s)); // rounded down
     }
 
     // The real time of day: it moves on with the monotonic clock, never back.
