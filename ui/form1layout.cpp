@@ -43,6 +43,8 @@ public:
         QLabel *label = sizing == TwipsLayout::AutoSize ? new QLabel(QString::fromUtf16(text), client_)
                                                         : new FitLabel(QString::fromUtf16(text), client_);
         label->setAlignment(alignment(style));
+        // A caption lies on the window, beneath its buttons: a click on a button goes to the button.
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
         if (style & Red) setColour(label, QPalette::WindowText, look::kRed);
         return layout_.place(label, name, twips, look::font(points, style & Underline), sizing);
     }

@@ -1,5 +1,6 @@
 #include "ui/messageboxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <memory>
 
@@ -8,7 +9,7 @@ namespace ui {
 MessageBoxes::Answer QtMessageBoxes::question(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, kAppTitle, text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner());
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
@@ -18,11 +19,19 @@ MessageBoxes::Answer QtMessageBoxes::question(const QString &text)
 
 void QtMessageBoxes::notice(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, owner());
     box.exec();
 }
 
 QtMessageBoxes::~QtMessageBoxes() { delete prepared_; }
+
+// A box stands over the window the operator is working in, the dialog too:
+// over the main window, it would push a dialog whose value it refuses behind.
+QWidget *QtMessageBoxes::owner() const
+{
+    QWidget *active = QApplication::activeWindow();
+    return active ? active : parent_;
+}
 
 void QtMessageBoxes::timeoutReport(const QString &text)
 {

@@ -37,6 +37,7 @@ public:
     void prepareTimeoutReport() override;
 
 private:
+    QWidget *owner() const;
     QWidget *parent_;
     QPointer<QMessageBox> prepared_; // its parent may delete it first
 };

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <algorithm>
-
 namespace ui::pictures {
 
 namespace {
@@ -28,8 +26,12 @@ QPixmap lamp(const QColor &face, double zoom, double dpr)
     Canvas canvas(QSizeF(40, 40), zoom, dpr);
     const int side = canvas.pixmap.width(), edge = std::max(1, int(std::lround(2 * zoom * dpr)));
     canvas.pixmap.fill(Qt::black);
-    QPainter painter(&canvas.pixmap);
-    painter.fillRect(edge, edge, side - 2 * edge, side - 2 * edge, face);
+    canvas.pixmap.setDevicePixelRatio(1); // painted in device pixels, as measured
+    {
+        QPainter painter(&canvas.pixmap);
+        painter.fillRect(edge, edge, side - 2 * edge, side - 2 * edge, face);
+    }
+    canvas.pixmap.setDevicePixelRatio(dpr);
     return canvas.pixmap;
 }
 

@@ -207,8 +207,13 @@ private slots:
         boxes.notice("n");
         answer(QMessageBox::Ok);
         boxes.timeoutReport("t");
+        menu("m14"); // a box over the dialog, when it is the window in use
+        rig->window->form2()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig->window->form2()));
+        QTimer::singleShot(0, [&seen] { seen << QApplication::activeModalWidget()->parentWidget()->objectName(); QApplication::activeModalWidget()->close(); });
+        boxes.notice("n");
         const QString question = "コルヴァン q 0 " + QString::number(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(seen, (QStringList{question, "0", question, "1", question, "2", "コルヴァン n 0 1024", "コルヴァン t 2 1024"}));
+        QCOMPARE(seen, (QStringList{question, "0", question, "1", question, "2", "コルヴァン n 0 1024", "コルヴァン t 2 1024", "Form2"}));
     }
 
     // Saved, changed, loaded back; read at start-up too, in a folder whose
@@ -423,6 +428,12 @@ private slots:
         rig->find<QRadioButton>("Option1(1)")->click();
         rig->window->Command2_Click(); // RIGHT to move first now
         QVERIFY(lamp("Image1(1)") == QColor(255, 255, 0) && lamp("Image1(0)") != QColor(255, 255, 0));
+        const QImage square = rig->find<QLabel>("Image1(1)")->pixmap().toImage(); // its black edge even all round
+        QVERIFY(square == square.mirrored(true, true) && square.pixelColor(square.width() - 1, 20) == Qt::black);
+        for (QWidget *w : rig->window->findChildren<QWidget *>()) // a click anywhere on a control reaches it
+            for (const QPoint p : {QPoint(2, 2), QPoint(w->width() - 3, 2), w->rect().center(), QPoint(2, w->height() - 3)})
+                QVERIFY2(w->focusPolicy() == Qt::NoFocus || w->isAncestorOf(w->window()->childAt(w->mapTo(w->window(), p)))
+                             || w->window()->childAt(w->mapTo(w->window(), p)) == w, qPrintable(w->objectName()));
         for (const char *name : {"Option1(0)", "Option1(1)"}) {
             const QImage image = rig->find<QWidget>(name)->grab().toImage();
             QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), QColor(128, 255, 255));
