@@ -24,7 +24,8 @@ public:
     virtual void prepareTimeoutReport() {}
 };
 
-// Modal QMessageBoxes titled with the program's name over a parent window.
+// Modal QMessageBoxes titled with the program's name, over the window in use
+// (the time-out report over the parent window).
 class QtMessageBoxes : public MessageBoxes
 {
 public:
