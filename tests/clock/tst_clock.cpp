@@ -1,8 +1,8 @@
 // The game clock's rules, a game a line of rules.txt: set-up, moves, ticks,
 // warnings, the time-out, pause, the display and its mode, the players' keys,
-// the ticks' phase; the real time of day. The
-// clock runs without a window: a recording panel and cues, and a time of day
-// of the test's own, driven by the lines' scripts and read back as their items.
+// the ticks' phase; the real time of day. The clock runs without a window: a
+// recording panel and cues, and a time of day of the test's own, driven by the
+// lines' scripts and read back as their items.
 #include "clock/steadymidnightclock.h"
 #include "clock/captions.h"
 #include "clock/gameclock.h"
