@@ -82,24 +82,29 @@ class TestWindow : public QObject
     QTemporaryDir dir;
     std::unique_ptr<Rig> rig;
 
-    void click(const char *name) { QTest::mouseClick(rig->find<QPushButton>(name), Qt::LeftButton); }
-    void menu(const char *name) { rig->find<QAction>(name)->trigger(); }
-    // The texts of the named controls, joined by blanks.
-    QString shows(const QStringList &names) const
+    // A control of the window, or of the dialog as "Form2.NAME".
+    template <typename T = QWidget> T *find(const QString &name) const
     {
-        QStringList texts;
-        for (const QString &name : names) texts << textOf(rig->find<QWidget>(name));
-        return texts.join(u' ');
+        if (name.startsWith("Form2.")) return rig->window->form2()->findChild<T *>(name.mid(6));
+        return rig->find<T>(name);
     }
+    void click(const QString &name) { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
+    void menu(const char *name) { rig->find<QAction>(name)->trigger(); }
     void setTimes(const QString &minutes, const QString &seconds)
     {
         for (int i = 0; i < 4; ++i) field(i)->setStoredText(i % 2 ? seconds : minutes);
+    }
+    // The window in use: the dialog while it is shown.
+    QWidget *inUse() const
+    {
+        ui::Form2 *form = rig->window->form2();
+        return form && form->isVisible() ? static_cast<QWidget *>(form) : rig->window.get();
     }
     // A key as the platform gives it: its Qt key, and where it lies (evdev code + 8; 0: not told).
     void key(int qtKey, quint32 place = 0, bool repeat = false)
     {
         QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
-        QApplication::sendEvent(QApplication::focusWidget(), &press);
+        QApplication::sendEvent(inUse()->focusWidget(), &press);
     }
     ui::SetupField *field(int i) const { return rig->find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(i)); }
     // A new window, shown and active.
@@ -119,6 +124,78 @@ class TestWindow : public QObject
         QTRY_VERIFY_WITH_TIMEOUT(tick.count() > 0 || !timer1->isActive(), 5000);
     }
 
+    // Scenarios (scenarios.txt): one step, and what the window shows under one item.
+    QStringList tabbed;
+    int exitCode = -1;
+    static QString unescaped(QString text)
+    {
+        text.replace("\\n", "\n").replace("\\r", "\r");
+        static const QRegularExpression repeat(QStringLiteral("\\{(\\d+)\\*(.)\\}"));
+        for (QRegularExpressionMatch m; (m = repeat.match(text)).hasMatch();)
+            text.replace(m.capturedStart(), m.capturedLength(), QString(m.captured(1).toInt(), m.captured(2)[0]));
+        return text.size() > 1 && text.startsWith(u'"') && text.endsWith(u'"') ? text.mid(1, text.size() - 2) : text;
+    }
+    void step(const QString &line)
+    {
+        const QString verb = line.section(u' ', 0, 0), name = line.section(u' ', 1, 1);
+        const QString rest = line.section(u' ', 2), text = unescaped(rest);
+        if (verb == "type" || verb == "paste") {
+            QTest::keySequence(find(name), QKeySequence::SelectAll);
+            QGuiApplication::clipboard()->setText(text);
+            verb == "paste" ? QTest::keySequence(find(name), QKeySequence::Paste) : QTest::keyClicks(find(name), text);
+        } else if (verb == "set") {
+            name.startsWith("Text1(") ? find<ui::SetupField>(name)->setStoredText(text) : find<QLineEdit>(name)->setText(text);
+        } else if (verb == "click") click(name);
+        else if (verb == "menu") menu(qPrintable(name));
+        else if (verb == "focus") find(name)->setFocus();
+        else if (verb == "key") key(QKeySequence::fromString(name)[0].key(), rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
+        else if (verb == "tab")
+            for (int i = name.toInt(); i > 0; --i, key(Qt::Key_Tab)) tabbed << inUse()->focusWidget()->objectName();
+        else if (verb == "w") rig->window->module1() = {name.section(u',', 0, 0).toShort(), name.section(u',', 1, 1).toShort(),
+                                                        name.section(u',', 2, 2).toShort()};
+        else if (verb == "play") play(name.toDouble());
+        else if (verb == "advance") rig->time.advance(name.toDouble());
+        else if (verb == "wait") QTest::qWait(name.toInt());
+        else if (verb == "sound") rig->sound.answers = name;
+        else if (verb == "answer")
+            for (const QString &a : line.split(u' ').mid(1)) rig->boxes.answers << Answer(QStringList{"Yes", "No", "Cancel"}.indexOf(a));
+        else if (verb == "during")
+            rig->boxes.whileOpen = [this, n = name.toInt(), rest] { if (rig->boxes.shown.size() == n) step(rest); };
+        else if (verb == "mkdir") QVERIFY(QDir::current().mkdir(name));
+        else if (verb == "rm") QVERIFY(QFile::remove(name));
+        else if (verb == "write") {
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size() && file.flush());
+        } else if (verb == "restart") start();
+        else if (verb == "quit") {
+            QTimer::singleShot(0, [this, name] { click(name); });
+            exitCode = QApplication::exec();
+        } else QFAIL(qPrintable("unknown step: " + line));
+    }
+    QString observe(const QString &item) const
+    {
+        const gameclock::Module1 &m = rig->window->module1();
+        const QWidgetList all = QApplication::topLevelWidgets();
+        const auto dialogs = std::count_if(all.begin(), all.end(), [](QWidget *w) { return qobject_cast<ui::Form2 *>(w) && w->isVisible(); });
+        if (item == "w") return QStringLiteral("%1 %2 %3").arg(m.wtime1).arg(m.wtime2).arg(m.wtime3);
+        if (item == "box") return rig->boxes.shown.value(rig->boxes.shown.size() - 1);
+        if (item == "boxes") return rig->boxes.shown.join(u'|');
+        if (item == "sound") return rig->sound.log.join(u' ');
+        if (item == "timer") return rig->find<QTimer>("Timer1")->isActive() ? "on" : "off";
+        if (item == "focus") return inUse()->focusWidget()->objectName();
+        if (item == "tabbed") return tabbed.join(u' ');
+        if (item == "title") return inUse()->windowTitle();
+        if (item == "dialogs") return QString::number(dialogs);
+        if (item == "window") return rig->window->isVisible() ? "shown" : "hidden";
+        if (item == "exit") return QString::number(exitCode);
+        if (item.endsWith(u'@')) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(find(item.chopped(1)));
+            return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
+        }
+        if (item.endsWith(u'?')) return QString::number(find<QAbstractButton>(item.chopped(1))->isChecked());
+        return textOf(find(item));
+    }
+
 private slots:
     void initTestCase() { QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14)); } // a desktop's own large font
     void init()
@@ -133,58 +210,35 @@ private slots:
         if (rig->window->form2()) rig->window->form2()->close();
     }
 
-    // Set up by typing, played by clicking, timed by the window's own timers;
-    // two warnings whose sound fails beep; the time-out comes while a save's
-    // question is open: each box said once, in order.
-    void game()
+    // The window used as an operator would, a paragraph of scenarios.txt a scenario.
+    void scenario_data()
     {
-        QGuiApplication::clipboard()->setText("0012");
-        for (int i = 0; i < 6; ++i) {
-            QTest::keySequence(field(i), QKeySequence::SelectAll);
-            if (i == 2) QTest::keySequence(field(i), QKeySequence::Paste); // "001": three digits at most, pasted
-            QTest::keyClicks(field(i), QStringList{"0010", "0", "", "0", "5", "10"}[i]); // or typed
+        QTest::addColumn<QStringList>("steps");
+        QFile file(QFINDTESTDATA("scenarios.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        QList<std::pair<QString, QStringList>> scenarios;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n'))
+            if (!line.isEmpty() && !line.startsWith(u' ') && !line.startsWith(u'#')) scenarios.append({line.section(u':', 0, 0), {}});
+            else if (!line.trimmed().isEmpty() && !line.trimmed().startsWith(u'#')) scenarios.last().second << line.trimmed();
+        for (const auto &[name, steps] : scenarios) QTest::newRow(qPrintable(name)) << steps;
+    }
+    void scenario()
+    {
+        QFETCH(QStringList, steps);
+        tabbed.clear();
+        static const QRegularExpression expectation(QStringLiteral("^\\? (.+?) (\\^?)=(.*)$"));
+        for (const QString &line : steps) {
+            if (const QRegularExpressionMatch m = expectation.match(line); m.hasMatch()) {
+                QStringList got;
+                for (const QString &item : m.captured(1).split(u' ')) got << observe(item);
+                const QString seen = got.join(u' ').trimmed(), wanted = unescaped(m.captured(3).trimmed());
+                QVERIFY2(m.captured(2).isEmpty() ? seen == wanted : seen.startsWith(wanted), qPrintable(line + "\n   shows " + seen));
+                continue;
+            }
+            step(line);
+            if (QTest::currentTestFailed()) return;
+            if (!line.startsWith("during ")) rig->boxes.whileOpen = nullptr;
         }
-        rig->window->module1() = {30, 5, 3};
-        click("Command2");
-        QStringList seen{shows({"Label1(0)", "Label1(1)"})};
-        click("Command1(0)");
-        QTest::qWait(20); // the first tick, on the whole second
-        play(20.5);
-        seen << shows({"Command1(0)", "Label1(0)", "Label11", "Label12"});
-        play(9.2);           // a warning at 30
-        click("Command1(0)"); // LEFT ends his move with 30.3 left, plus 5
-        click("Command3");
-        play(100);
-        seen << shows({"Label1(0)", "Label12", "Label1(1)", "Command3"});
-        click("Command3");
-        click("Command5");
-        rig->sound.answers = "011"; // cannot open
-        play(55.4); // a warning at 5
-        play(1.6);  // and at 3
-        rig->sound.answers = "111";
-        seen << shows({"Label1(0)", "Label1(1)", "Command5"});
-        QVERIFY(QDir::current().mkdir("korvane.ini")); // no file can be saved there
-        rig->boxes.answers = {Answer::Yes};
-        rig->boxes.whileOpen = [this] { if (rig->boxes.shown.size() == 1) play(13.2); };
-        menu("m12");
-        rig->boxes.whileOpen = nullptr;
-        seen << shows({"Label1(1)", "Command1(0)", "Command3"});
-        QCOMPARE(seen, (QStringList{"1:00 1:00", "切\u3000り\u3000替\u3000え 0:39 1 0", "0:35 1 1:00 再開",
-                                    "35 3 分秒表示", "0 セットしてください 一時停止"}));
-        QCOMPARE(rig->sound.log.join(u' '), "close warning.wav open play close warning.wav open beep3 " // at 30, 5,
-                                            "close warning.wav open beep3 close end.wav open play close"); // 3, end.wav stopped with the report
-        const QString said = "timeout:RIGHT PLAYER 時間切れです|notice:設定を保存できませんでした。以前の設定ファイルはそのままです。\nkorvane.ini ";
-        QCOMPARE(rig->boxes.shown.mid(1).join(u'|').left(said.size()), said);
-        QVERIFY(!rig->find<QTimer>("Timer1")->isActive());
-        field(0)->setStoredText("x");
-        rig->window->Command2_Click(); // the clock's own notices reach a box too
-        QVERIFY(rig->boxes.shown.last().startsWith("notice:「LEFT の持ち時間（分）」"));
-        setTimes("0", "1");
-        field(5)->setStoredText("0");
-        rig->window->Command2_Click();
-        rig->window->Command1_Click(0);
-        play(1); // the next game's time-out is reported as well
-        QCOMPARE(rig->boxes.shown.last(), QString("timeout:LEFT PLAYER 時間切れです"));
     }
 
     // The boxes themselves: title, text, icon, buttons and the window they
@@ -220,88 +274,6 @@ private slots:
                                     "コルヴァン t 2 1024 Form1", "コルヴァン n 0 1024 Form2"}));
     }
 
-    // Saved, changed, loaded back; read at start-up too, in a folder whose
-    // name is code page 932 as Japanese archives give it.
-    void saveAndLoad()
-    {
-        const QStringList saved{"999", "5", " 1=2", "", "30", QString(70, u'7')};
-        for (int i = 0; i < 6; ++i) field(i)->setStoredText(saved[i]);
-        rig->find<QRadioButton>("Option1(1)")->click();
-        rig->window->module1() = {10, -5, 32767};
-        rig->boxes.answers = {Answer::Yes, Answer::No, Answer::Yes};
-        menu("m12");
-        click("Command7");
-        rig->find<QRadioButton>("Option1(0)")->click();
-        menu("m13"); // No
-        QCOMPARE(shows({"Text1(0)", "Text1(5)"}) + QString::number(rig->window->module1().wtime3), QString("0 00"));
-        menu("m13"); // Yes
-        QCOMPARE(shows({"Text1(0)", "Text1(1)", "Text1(2)", "Text1(3)", "Text1(4)", "Text1(5)"}), saved.join(u' '));
-        QVERIFY(rig->find<QRadioButton>("Option1(1)")->isChecked() && !rig->find<QRadioButton>("Option1(0)")->isChecked());
-        const gameclock::Module1 &m = rig->window->module1();
-        QCOMPARE(QString("%1 %2 %3").arg(m.wtime1).arg(m.wtime2).arg(m.wtime3), QString("10 -5 32767"));
-        QCOMPARE(rig->boxes.shown.size(), 3); // the questions only
-
-        const QString folder = QFile::decodeName("\x8a\xee\x95\x88");
-        QVERIFY(QDir::current().mkdir(folder) && QFile::copy("korvane.ini", folder + "/korvane.ini") && QDir::setCurrent(folder));
-        rig = std::make_unique<Rig>();
-        QCOMPARE(shows({"Text1(0)"}) + rig->boxes.shown.join(u','), saved[0]);
-        QFile::remove("korvane.ini");
-        rig->boxes.answers = {Answer::Yes};
-        menu("m13");
-        QCOMPARE(rig->boxes.shown.last(), QString("notice:設定ファイル(korvane.ini)が見つかりませんでした。"));
-        QFile tooLong("korvane.ini"); // a field longer than a field may be: the file is refused
-        QVERIFY(tooLong.open(QIODevice::WriteOnly) && tooLong.write("text1(0).text=" + QByteArray(70000, '5')) && tooLong.flush());
-        rig->boxes.answers = {Answer::Yes};
-        menu("m13");
-        QVERIFY(rig->boxes.shown.last().startsWith("notice:設定ファイル(korvane.ini)を読み込めませんでした。\n"));
-    }
-
-    void dialog_data()
-    {
-        QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("after"); // thresholds, and any notice
-        QTest::newRow("stored") << QStringList{" 7 ", "2.5", "-5"} << "Command1" << "7 2 -5";
-        QTest::newRow("kept as shown") << QStringList() << "Command1" << "-32768 32767 0";
-        QTest::newRow("cancelled") << QStringList{"5", "6", "7"} << "Command2" << "-32768 32767 0";
-        QTest::newRow("a box refused") << QStringList{"5", "", "7"} << "Command1"
-                                       << "-32768 32767 0 notice:２回目の「」は数として読めません。数を入力してください。 Text2";
-        QTest::newRow("out of range") << QStringList{"-32769", "6", "7"} << "Command1"
-                                      << "-32768 32767 0 notice:１回目の「-32769」は -32768 から 32767 までの数にしてください。 Text1";
-    }
-    // Stored thresholds shown in full; all three stored, or none; Enter presses nothing.
-    void dialog()
-    {
-        QFETCH(QStringList, typed);
-        QFETCH(QString, button);
-        QFETCH(QString, after);
-        gameclock::Module1 &m = rig->window->module1();
-        m = {-32768, 32767, 0};
-        menu("m14");
-        QPointer<ui::Form2> form = rig->window->form2();
-        QStringList boxes;
-        for (int i = 0; i < 3; ++i) {
-            auto *box = form->findChild<ui::SetupField *>(QStringLiteral("Text%1").arg(i + 1));
-            boxes << box->text();
-            QVERIFY(i < 2 || inkOf(box).left() > box->width() / 2); // "0" at the right
-            if (!typed.isEmpty()) box->setText(typed[i]);
-        }
-        QCOMPARE(boxes.join(u' ') + " " + form->windowTitle(), QString("-32768 32767 0 警告音時間設定"));
-        for (const char *next : {"Text2", "Text3", "Command1", "Command2"}) { // the focus order, from Text1
-            QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
-            QCOMPARE(form->focusWidget()->objectName(), QString(next));
-        }
-        QTest::keyClick(form->focusWidget(), Qt::Key_Return);
-        QTest::mouseClick(form->findChild<QPushButton *>(button), Qt::LeftButton);
-        QCOMPARE(QStringList({QString::number(m.wtime1), QString::number(m.wtime2), QString::number(m.wtime3)}).join(u' ')
-                     + QString(rig->boxes.shown.isEmpty() ? "" : " " + rig->boxes.shown.join(u' ') + " " + form->focusWidget()->objectName()), after);
-        QTest::qWait(0);
-        QCOMPARE(form.isNull(), rig->boxes.shown.isEmpty()); // a refused box keeps the dialog open
-        menu("m14"); // a fresh one in its place
-        QTest::qWait(0);
-        QVERIFY(!form && rig->window->form2()->isVisible() && !rig->window->form2()->isModal());
-    }
-
     void help_data()
     {
         QTest::addColumn<QString>("from"); // which readme: the folder's, the installed one, the program's own
@@ -332,19 +304,6 @@ private slots:
         QCOMPARE(rig->boxes.shown, opens ? QStringList() : QStringList(2, "notice:ヘルプ（readme.txt）を開けませんでした。"));
     }
 
-    void exitWithoutQuestion()
-    {
-        menu("m14");
-        const QPointer<ui::Form2> form = rig->window->form2();
-        rig->window->Command2_Click();
-        rig->window->Command1_Click(0);
-        QTimer::singleShot(0, [this] { click("Command4"); });
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!rig->window->isVisible() && (!form || !form->isVisible()) && !rig->find<QTimer>("Timer1")->isActive());
-        QCOMPARE(rig->sound.log, QStringList{"close"}); // any sound stopped
-        QCOMPARE(rig->boxes.shown, QStringList());
-    }
-
     // Ticks phased to LEFT's whole seconds: a shot in 150 ms ticks and restarts
     // Timer1; a pause stops it.
     void tickPhasing()
@@ -363,7 +322,7 @@ private slots:
         rig->time.advance(0.5);
         QTRY_VERIFY(!(*shot)->isActive());
         QVERIFY(rig->find<QTimer>("Timer1")->remainingTime() > 60); // restarted by the shot, not from the start
-        QCOMPARE(shows({"Label1(0)"}), QString("9:59")); // and the shot ticked
+        QCOMPARE(observe("Label1(0)"), QString("9:59")); // and the shot ticked
     }
 
     void inkInside_data()
@@ -382,18 +341,18 @@ private slots:
             mode ? rig->window->Command5_Click() : rig->window->Command2_Click(); // set up, the second in seconds
             const QRect left = rig->find<QLabel>("Label1(0)")->geometry(), right = rig->find<QLabel>("Label1(1)")->geometry();
             QVERIFY2(left.left() >= 0 && left.right() < 368 && right.left() > 368 && right.right() < 747, // Line5 at 368
-                     qPrintable(shows({"Label1(0)"})));
+                     qPrintable(observe("Label1(0)")));
             checkInkInside(rig->window.get());
         }
-        rig->window->module1() = {-32768, 32767, 999};
+        rig->window->module1() = {-32768, 32767, 0};
         menu("m14");
         checkInkInside(rig->window->form2());
+        QVERIFY(inkOf(find("Form2.Text3")).left() > find("Form2.Text3")->width() / 2); // "0" at the right
         const auto y = [this](const char *name) { return rig->window->form2()->findChild<QWidget *>(name)->y(); };
         QVERIFY(y("Line1(0)") > 40 && y("Line1(0)") < y("Text1") && y("Line1(1)") > y("Text3")); // its lines around the rows
     }
 
-    // A Japanese name on every control that takes the focus, in both windows;
-    // whose turn it is on the lamps; what each clock shows and whose it is.
+    // A Japanese name on every control that takes the focus, in both windows.
     void accessibleNames()
     {
         menu("m14");
@@ -404,27 +363,13 @@ private slots:
                 && !QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).contains(japanese))
                 unnamed << w->objectName();
         QCOMPARE(unnamed, QStringList());
-        rig->window->form2()->close();
-        rig->window->Command2_Click();
-        rig->window->Command1_Click(0);
-        const auto said = [this](const char *name) {
-            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(rig->find<QWidget>(name));
-            return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
-        };
-        QCOMPARE(said("Image1(0)") + " " + said("Image1(1)") + " " + said("Label1(1)") + " " + said("Label12"),
-                 QString("LEFT の手番ランプ/手番 RIGHT の手番ランプ/ 10:00/RIGHT の残り時間 0/RIGHT の手数"));
-        rig->window->Command1_Click(0);
-        play(0.2); // RIGHT's lamp lights at his first tick
-        QCOMPARE(said("Image1(0)") + " " + said("Image1(1)"), QString("LEFT の手番ランプ/ RIGHT の手番ランプ/手番"));
-        rig->window->Command2_Click();
     }
 
-    // The title; the lit lamp's yellow, the option buttons' cyan; each of the
+    // The lit lamp's yellow, the option buttons' cyan; each of the
     // three separators a line off the menu's border; 一時 / 停止 two
     // characters wide, where 一時停 / 止 would be three.
     void details()
     {
-        QCOMPARE(rig->window->windowTitle() + rig->window->objectName(), QString("コルヴァンForm1"));
         QVERIFY(!rig->find<QPushButton>("Command6")->icon().isNull()); // help's face
         rig->window->Command2_Click();
         const auto lamp = [this](const char *name) { return rig->find<QLabel>(name)->pixmap().toImage().pixelColor(20, 20); };
@@ -497,51 +442,6 @@ private slots:
         }
     }
 
-    // With RIGHT chosen by the settings file, Tab visits both option buttons in the layout's order.
-    void focusOrderWithRightLoaded()
-    {
-        QFile ini(QStringLiteral("korvane.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly) && ini.write("first=1\r\n") > 0);
-        ini.close();
-        start();
-        QStringList order;
-        for (int i = 0; i < 17; ++i, key(Qt::Key_Tab)) order << QApplication::focusWidget()->objectName();
-        QCOMPARE(order.join(u' '), QString("Text1(0) Text1(1) Text1(2) Text1(3) Text1(4) Option1(0) Option1(1) Command2 "
-                                           "Command1(0) Command3 Command5 Command4 Command6 Text1(5) Text2 Text3 Command7"));
-        rig->find<QRadioButton>("Option1(1)")->click(); // the choice clicked again stays
-        QVERIFY(rig->find<QRadioButton>("Option1(1)")->isChecked() && !rig->find<QRadioButton>("Option1(0)")->isChecked());
-    }
-
-    // Each player's key, by its place on the keyboard, plays his own move only.
-    void playerKeys()
-    {
-        QStringList seen;
-        const auto step = [&](int qtKey, quint32 place = 0, bool repeat = false) {
-            key(qtKey, place, repeat);
-            seen << shows({"Label11"}) + "/" + shows({"Label12"});
-        };
-        rig->find<QPushButton>("Command2")->setFocus();
-        click("Command1(0)");
-        step(Qt::Key_Z, 44 + 8); // before the set-up: the move button and the key do nothing
-        rig->find<QRadioButton>("Option1(1)")->click();
-        rig->window->Command2_Click(); // RIGHT moves first
-        step(Qt::Key_Z);            // not his to start
-        step(Qt::Key_Slash);        // starts
-        step(Qt::Key_Slash, 0, true); // held down
-        rig->time.advance(3);
-        step(Qt::Key_Exclam, 53 + 8); // a French keyboard's key in the / place
-        step(Qt::Key_Slash, 24 + 8);  // / typed by a key elsewhere
-        step(Qt::Key_W, 44 + 8);      // the Z place: LEFT moves
-        step(Qt::Key_Backslash, 89 + 8); // ろ on a Japanese keyboard, right of /: RIGHT moves too
-        key(Qt::Key_P);
-        seen << shows({"Command3"});
-        auto *name = rig->find<QLineEdit>("Text2");
-        name->setFocus();
-        QTest::keyClicks(name, "z/p");
-        seen << shows({"Command3"}) + " " + name->text().right(3);
-        QCOMPARE(seen.join(u' '), QString("0/0 0/0 0/1 0/1 1/1 1/1 1/2 2/2 再開 再開 z/p"));
-        QCOMPARE(shows({"Label1(1)"}), QString("10:17"));
-    }
 };
 
 QTEST_MAIN(TestWindow)
