@@ -191,7 +191,7 @@ class TestWindow : public QObject
         if (item == "focus") return inUse()->focusWidget()->objectName();
         if (item == "tabbed") return tabbed.join(u' ');
         if (item == "title") return inUse()->windowTitle();
-        if (item == "dialogs") return QString::number(dialogs);
+        if (item == "dialogs") return QString::number(dialogs) + (inUse()->isModal() ? " modal" : "");
         if (item == "window") return rig->window->isVisible() ? "shown" : "hidden";
         if (item == "exit") return QString::number(exitCode);
         if (item == "ink") return inkFaults(inUse()).join(u' ');
