@@ -91,7 +91,7 @@ class TestWindow : public QObject
         return rig->find<T>(name);
     }
     void click(const QString &name) { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
-    void menu(const char *name) { rig->find<QAction>(name)->trigger(); }
+    void menu(const QString &name) { rig->find<QAction>(name)->trigger(); }
     // The window in use: the dialog while it is shown.
     QWidget *inUse() const
     {
@@ -150,7 +150,7 @@ class TestWindow : public QObject
         } else if (verb == "times") {
             for (int i = 0; i < 4; ++i) field(i)->setStoredText(i % 2 ? rest : name);
         } else if (verb == "click") click(name);
-        else if (verb == "menu") menu(qPrintable(name));
+        else if (verb == "menu") menu(name);
         else if (verb == "focus") find(name)->setFocus();
         else if (verb == "key") key(QKeySequence::fromString(name)[0].key(), rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
         else if (verb == "tab")
@@ -181,8 +181,6 @@ class TestWindow : public QObject
     QString observe(const QString &item) const
     {
         const gameclock::Module1 &m = rig->window->module1();
-        const QWidgetList all = QApplication::topLevelWidgets();
-        const auto dialogs = std::count_if(all.begin(), all.end(), [](QWidget *w) { return qobject_cast<ui::Form2 *>(w) && w->isVisible(); });
         if (item == "w") return QStringLiteral("%1 %2 %3").arg(m.wtime1).arg(m.wtime2).arg(m.wtime3);
         if (item == "box") return rig->boxes.shown.value(rig->boxes.shown.size() - 1);
         if (item == "boxes") return rig->boxes.shown.join(u'|');
@@ -191,7 +189,11 @@ class TestWindow : public QObject
         if (item == "focus") return inUse()->focusWidget()->objectName();
         if (item == "tabbed") return tabbed.join(u' ');
         if (item == "title") return inUse()->windowTitle();
-        if (item == "dialogs") return QString::number(dialogs) + (inUse()->isModal() ? " modal" : "");
+        if (item == "dialogs") {
+            const QWidgetList all = QApplication::topLevelWidgets();
+            const auto shown = std::count_if(all.begin(), all.end(), [](QWidget *w) { return qobject_cast<ui::Form2 *>(w) && w->isVisible(); });
+            return QString::number(shown) + (inUse()->isModal() ? " modal" : "");
+        }
         if (item == "window") return rig->window->isVisible() ? "shown" : "hidden";
         if (item == "exit") return QString::number(exitCode);
         if (item == "ink") return inkFaults(inUse()).join(u' ');
@@ -208,7 +210,8 @@ class TestWindow : public QObject
             return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
         }
         if (item.endsWith(u'?')) return QString::number(find<QAbstractButton>(item.chopped(1))->isChecked());
-        return textOf(find(item));
+        QWidget *control = find(item);
+        return control ? textOf(control) : "(no " + item + ")"; // a misspelt item never reads as empty
     }
 
 private slots:
