@@ -4,7 +4,6 @@
 //   warning1|warning2|warning3|close   call it
 //   timesup:MS    the time-out cue; its report runs the event loop MS ms, as a modal box would
 //   wait:MS       run the event loop MS ms
-//   stress:N      N cues in a random order, each cutting off the last, with 0-2 ms between
 //
 // Prints how long each call held the thread (for timesup: until the report
 // opened), how many events were dispatched inside it, the beeps, and at the
@@ -24,11 +23,8 @@
 
 namespace {
 
-bool quiet = false; // while stressed
-
 void say(const QString &line)
 {
-    if (quiet) return;
     std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
 }
@@ -81,55 +77,35 @@ int main(int argc, char *argv[])
     QElapsedTimer call;
     sound::Cues cues(device, beeper);
 
-    const auto sound = [&](const QString &cue) {
+    cues.close(); // the first call into each library costs its symbol look-ups
+    for (const QString &step : app.arguments().mid(1)) {
+        const int ms = step.section(u':', 1).toInt();
+        if (step.startsWith(QLatin1String("wait:"))) {
+            runEvents(ms);
+            continue;
+        }
         QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
         probe.nested = 0;
         probe.inCall = true;
         call.start();
-        if (cue == QLatin1String("warning1")) cues.timeswarning1();
-        else if (cue == QLatin1String("warning2")) cues.timeswarning2();
-        else if (cue == QLatin1String("warning3")) cues.timeswarning3();
-        else if (cue == QLatin1String("close")) cues.close();
-        else if (cue.startsWith(QLatin1String("timesup:"))) {
+        if (step == QLatin1String("warning1")) cues.timeswarning1();
+        else if (step == QLatin1String("warning2")) cues.timeswarning2();
+        else if (step == QLatin1String("warning3")) cues.timeswarning3();
+        else if (step == QLatin1String("close")) cues.close();
+        else if (step.startsWith(QLatin1String("timesup:"))) {
             // As the window does: the sound, its report (a modal box's event loop), then close.
             cues.timesupSound();
             say(QStringLiteral("report 時間切れです opened after %1 us").arg(call.nsecsElapsed() / 1000));
             probe.inCall = false;
-            runEvents(cue.section(u':', 1).toInt());
+            runEvents(ms);
             say(QStringLiteral("report dismissed"));
             cues.close();
-        } else return false;
-        probe.inCall = false;
-        return true;
-    };
-    cues.close(); // the first call into each library costs its symbol look-ups
-    for (const QString &step : app.arguments().mid(1)) {
-        const int n = step.section(u':', 1).toInt();
-        if (step.startsWith(QLatin1String("wait:"))) {
-            runEvents(n);
-        } else if (step.startsWith(QLatin1String("stress:"))) {
-            const char *cueNames[] = {"warning1", "warning2", "warning3", "close", "timesup:0"};
-            QElapsedTimer all;
-            all.start();
-            qint64 longest = 0;
-            int nested = 0;
-            quiet = true;
-            for (int i = 0; i < n; ++i) {
-                sound(QLatin1String(cueNames[QRandomGenerator::global()->bounded(5)]));
-                longest = std::max(longest, call.nsecsElapsed() / 1000);
-                nested += probe.nested;
-                runEvents(QRandomGenerator::global()->bounded(3));
-            }
-            quiet = false;
-            say(QStringLiteral("stress: %1 cues in %2 s, longest call %3 us, nested events %4")
-                    .arg(n).arg(all.elapsed() / 1000.0).arg(longest).arg(nested));
-        } else if (sound(step)) {
-            say(QStringLiteral("%1 returned after %2 us, nested events %3")
-                    .arg(step).arg(call.nsecsElapsed() / 1000).arg(probe.nested));
         } else {
             say(QStringLiteral("unknown step %1").arg(step));
             return 2;
         }
+        probe.inCall = false;
+        say(QStringLiteral("%1 returned after %2 us, nested events %3").arg(step).arg(call.nsecsElapsed() / 1000).arg(probe.nested));
     }
     QElapsedTimer stopping;
     stopping.start();
