@@ -7,6 +7,7 @@
 #include "clock/captions.h"
 #include "clock/gameclock.h"
 #include "support/faketime.h"
+#include "support/table.h"
 
 #include <QtTest>
 #include <thread>
@@ -131,12 +132,7 @@ private slots:
     {
         QTest::addColumn<QString>("script");
         QTest::addColumn<QString>("expected");
-        QFile table(QFINDTESTDATA("rules.txt"));
-        QVERIFY(table.open(QIODevice::ReadOnly | QIODevice::Text));
-        for (const QString &line : QString::fromUtf8(table.readAll()).split(u'\n')) {
-            const QStringList columns = line.split(QStringLiteral(" | "));
-            if (columns.size() == 3 && !line.startsWith(u'#')) QTest::newRow(qPrintable(columns[0])) << columns[1] << columns[2];
-        }
+        for (const QStringList &row : testing::rows(QFINDTESTDATA("rules.txt"), 3)) QTest::newRow(qPrintable(row[0])) << row[1] << row[2];
     }
     void rules()
     {

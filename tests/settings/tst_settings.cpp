@@ -2,6 +2,7 @@
 // loading against real files, links, pipes, devices, a full disk and a size limit.
 #include "settings/settingsfile.h"
 #include "settings/store.h"
+#include "support/table.h"
 
 #include <QtTest>
 
@@ -45,17 +46,13 @@ void put(const char *path, const QByteArray &bytes)
 
 uint openFiles() { return QDir(QStringLiteral("/proc/self/fd")).count(); }
 
-// Every entry of the working folder: its name, its own inode, and the inode and mode of what it leads to.
-QString entries()
+// Every entry of the working folder: its name, its inode, its kind and the kind of what it leads to.
+QByteArray entries()
 {
-    QString all;
-    for (const QString &name : QDir(".").entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
-        struct stat own{}, to{};
-        ::lstat(QFile::encodeName(name).constData(), &own);
-        ::stat(QFile::encodeName(name).constData(), &to);
-        all += QStringLiteral("%1 %2 %3 %4\n").arg(name).arg(own.st_ino).arg(to.st_ino).arg(to.st_mode);
-    }
-    return all;
+    QByteArray all(65536, '\0');
+    FILE *find = ::popen("find . -printf '%p %i %y %Y\\n'", "r");
+    all.resize(std::fread(all.data(), 1, all.size(), find));
+    return ::pclose(find) == 0 ? all : "find failed";
 }
 
 } // namespace
@@ -101,36 +98,26 @@ private slots:
                                     "「RIGHT の持ち時間（秒）」に改行が入っているため、設定ファイルに書けません。"}));
     }
 
+    // How any file reads, a file a line of reader.txt; even fifty megabytes
+    // well within the two seconds a window may take to appear.
     void reader_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("values"); // after reading over defaults()
-        const auto row = [](const char *name, const QByteArray &file, const char *values) {
-            QTest::newRow(name) << file << QString::fromUtf8(values);
-        };
-        row("= inside a value, empty value", "text1(2).text=a=b\r\ntext1(0).text=", "[][0][a=b][0][10][0] L 0 0 0");
-        row("first=0, 00, ' 0'", "first=1\r\nfirst=0\r\nfirst=1\r\nfirst=00\r\nfirst=1\r\nfirst= 0", "[10][0][10][0][10][0] L 0 0 0");
-        row("first=2", "first=2", "[10][0][10][0][10][0] R 0 0 0");
-        row("first=x skipped", "first=1\r\nfirst=x", "[10][0][10][0][10][0] R 0 0 0");
-        row("first=0.4 is not 0", "wtime1=0.4\r\nfirst=0.4", "[10][0][10][0][10][0] R 0 0 0");
-        row("thresholds, rounded half to even, blanks", "wtime1= 30 \r\nwtime2=2.5\r\nwtime3=3.5", "[10][0][10][0][10][0] L 30 2 4");
-        row("not exact keys", "Text1(0).text=5\r\ntext1(0).text =5\r\n first=1\r\ntext1(6).text=5\r\nwtime1=4", "[10][0][10][0][10][0] L 4 0 0");
-        row("bad values skipped", "wtime1=\r\nwtime1=abc\r\nwtime2=32768\r\nwtime3=-32769\r\ntext1(1).text=7", "[10][7][10][0][10][0] L 0 0 0");
-        row("last wins, after end", "wtime1=10\r\nend\r\nwtime1=20\r\nwtime3=5\r\n", "[10][0][10][0][10][0] L 20 0 5");
-        row("in any order", "wtime3=3\r\nfirst=1\r\ntext1(5).text=f\r\ntext1(4).text=e\r\ntext1(0).text=a", "[a][0][10][0][e][f] R 0 0 3");
-        row("CR, LF and blank lines", "text1(0).text=1\rtext1(1).text=2\n\n\r\ntext1(2).text=3", "[1][2][3][0][10][0] L 0 0 0");
-        row("code page 932", "text1(4).text=\x8f\x5c\x95\xaa", "[10][0][10][0][十分][0] L 0 0 0");
-        row("UTF-8 with a mark", "\xEF\xBB\xBFtext1(4).text=十分", "[10][0][10][0][十分][0] L 0 0 0");
-        row("undecodable bytes", "text1(0).text=\xff\xfe\r\nwtime1=4", "[\uFFFD\uFFFD][0][10][0][10][0] L 4 0 0");
-        row("too long a field: nothing", "wtime1=4\r\ntext1(3).text=" + QByteArray(65536, '5'), "[10][0][10][0][10][0] L 0 0 0");
+        QTest::addColumn<QString>("values"); // after reading over defaults(), after why not
+        for (const QStringList &row : testing::rows(QFINDTESTDATA("reader.txt"), 3))
+            QTest::newRow(qPrintable(row[0])) << testing::unescaped(row[1]) << row[2];
     }
     void reader()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, values);
+        put("korvane.ini", file);
         Values v = defaults();
-        settings::readsettings(file, v);
-        QCOMPARE(describe(v), values);
+        QElapsedTimer timer;
+        timer.start();
+        const settings::LoadResult loaded = settings::load("korvane.ini", v);
+        QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(loaded.reason + describe(v), values); // a reason only when it failed
     }
 
     void saveAndLoad()
@@ -163,6 +150,8 @@ private slots:
         QVERIFY(::mkdir("\x8a\xee\x95\x88", 0755) == 0 && ::chdir("\x8a\xee\x95\x88") == 0);
         QVERIFY(settings::save(settings::settingsPath(), v).ok);
         QCOMPARE(settings::load(settings::settingsPath(), back).status, LoadStatus::Loaded);
+        // Removed here: QTemporaryDir reads names as UTF-8 and cannot name this folder.
+        QVERIFY(::unlink("korvane.ini") == 0 && ::chdir("..") == 0 && ::rmdir("\x8a\xee\x95\x88") == 0);
     }
 
     // Names that are not an ordinary file: loading finds nothing, saving
@@ -170,7 +159,7 @@ private slots:
     void notAFile()
     {
         QCOMPARE(std::system("mkfifo pipe p && mkdir folder && ln -s p toPipe && ln -s /dev/null toDevice && ln -s nowhere dangling"), 0);
-        const QString before = entries();
+        const QByteArray before = entries();
         const uint fds = openFiles();
         for (const char *name : {"pipe", "folder", "toPipe", "toDevice", "dangling"}) {
             Values v = defaults();
@@ -223,18 +212,6 @@ private slots:
         QVERIFY(::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
         QCOMPARE(bytesOf("korvane.ini"), QByteArray("[old]\r\nwtime1=5\r\n"));
         QCOMPARE(QDir(".").entryList(QDir::Hidden | QDir::Files).filter(".korvane").size(), 0);
-    }
-
-    // Fifty megabytes load in well under the two seconds a window may take to appear.
-    void hugeFile()
-    {
-        put("korvane.ini", "wtime2=4\r\n" + QByteArray("text1(0).text=5\r\nwtime1=3\r\n").repeated(1'900'000));
-        Values v = defaults();
-        QElapsedTimer timer;
-        timer.start();
-        QCOMPARE(settings::load("korvane.ini", v).status, LoadStatus::Loaded);
-        QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(describe(v), QString("[5][0][10][0][10][0] L 3 4 0"));
     }
 };
 

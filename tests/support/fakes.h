@@ -1,42 +1,55 @@
 #pragma once
 // The main window with stand-ins for its outside world: the time of day,
-// message boxes answered from a script, sound that plays nothing, help.
+// the real message boxes answered from a script, sound that plays nothing, help.
 #include "support/fakesound.h"
 #include "support/faketime.h"
 #include "ui/mainwindow.h"
 
-#include <QtCore>
+#include <QtWidgets>
 
 namespace testing {
 
-// Answers questions from a queue; records every box as "kind:text".
-class ScriptedBoxes : public ui::MessageBoxes
+// Answers the program's real message boxes as they open, from a queue
+// (Cancel when it runs dry), and records each as "kind:text", with
+// "@Form2" after the kind when it stands over the dialog.
+class BoxAnswerer : public QObject
 {
 public:
-    QList<Answer> answers;
+    QList<ui::MessageBoxes::Answer> answers;
     QStringList shown;
-    std::function<void()> whileOpen; // runs inside each box, as its event loop would
+    std::function<void()> whileOpen; // runs inside each box, as an operator acts while it is up
 
-    Answer question(const QString &text) override
+    BoxAnswerer() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        record("question:" + text);
-        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+        if (auto *box = qobject_cast<QMessageBox *>(watched); box && event->type() == QEvent::Show)
+            QTimer::singleShot(0, box, [this, box] { answer(box); });
+        return false;
     }
-    void notice(const QString &text) override { record("notice:" + text); }
-    void timeoutReport(const QString &text) override { record("timeout:" + text); }
 
 private:
-    void record(const QString &box)
+    void answer(QMessageBox *box)
     {
-        shown << box;
+        using B = QMessageBox;
+        const bool question = box->standardButtons() == (B::Yes | B::No | B::Cancel);
+        const bool report = box->icon() == B::Warning; // the time-out report, the one box with an icon
+        const QString over = box->parentWidget() ? box->parentWidget()->objectName() : QString();
+        const bool wellFormed = box->windowTitle() == ui::kAppTitle && (question || box->standardButtons() == B::Ok)
+                                && (report ? !question && over == "Form1" : box->icon() == B::NoIcon)
+                                && (over == "Form1" || over == "Form2");
+        shown << QString(!wellFormed ? "odd box" : question ? "question" : report ? "timeout" : "notice")
+                     + (over == "Form2" ? "@Form2:" : ":") + box->text();
         if (whileOpen) whileOpen();
+        const B::StandardButton answer[] = {B::Yes, B::No, B::Cancel};
+        box->button(!question ? B::Ok : answers.isEmpty() ? B::Cancel : answer[int(answers.takeFirst())])->click();
     }
 };
 
 struct Rig
 {
     FakeTime time;
-    ScriptedBoxes boxes;
+    ui::QtMessageBoxes messageBoxes;
+    BoxAnswerer boxes;
     FakeSound sound;
     QList<QUrl> opened;
     bool opens = true;
@@ -44,10 +57,11 @@ struct Rig
 
     Rig()
     {
-        window = std::make_unique<ui::MainWindow>(ui::Services{time, boxes, sound, sound, [this](const QUrl &url) {
+        window = std::make_unique<ui::MainWindow>(ui::Services{time, messageBoxes, sound, sound, [this](const QUrl &url) {
             opened << url;
             return opens;
         }});
+        messageBoxes.setParent(window.get());
     }
     template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
 };

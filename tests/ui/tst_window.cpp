@@ -6,8 +6,8 @@
 // focus order, the whole layout zoomed, each player's own key. Run at scale 1
 // and 2, under a large desktop font.
 #include "support/fakes.h"
+#include "support/table.h"
 #include "ui/form2.h"
-#include "ui/messageboxes.h"
 #include "ui/setupfield.h"
 #include "ui/stage.h"
 
@@ -90,7 +90,12 @@ class TestWindow : public QObject
         if (name.startsWith("Form2.")) return rig->window->form2()->findChild<T *>(name.mid(6));
         return rig->find<T>(name);
     }
-    void click(const QString &name) { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
+    // A click, which activates the window it lands in.
+    void click(const QString &name)
+    {
+        QApplication::setActiveWindow(find(name)->window());
+        QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
+    }
     void menu(const QString &name) { rig->find<QAction>(name)->trigger(); }
     // The window in use: the dialog while it is shown.
     QWidget *inUse() const
@@ -129,12 +134,9 @@ class TestWindow : public QObject
     QStringList tabbed;
     int exitCode = -1;
     bool madeDoc = false; // an installed readme, to be removed again
-    static QString unescaped(QString text)
+    static QString unescaped(const QString &escaped)
     {
-        text.replace("\\n", "\n").replace("\\r", "\r");
-        static const QRegularExpression repeat(QStringLiteral("\\{(\\d+)\\*(.)\\}"));
-        for (QRegularExpressionMatch m; (m = repeat.match(text)).hasMatch();)
-            text.replace(m.capturedStart(), m.capturedLength(), QString(m.captured(1).toInt(), m.captured(2)[0]));
+        const QString text = QString::fromUtf8(testing::unescaped(escaped));
         return text.size() > 1 && text.startsWith(u'"') && text.endsWith(u'"') ? text.mid(1, text.size() - 2) : text;
     }
     void step(const QString &line)
@@ -265,39 +267,6 @@ private slots:
         }
     }
 
-    // The boxes themselves: title, text, icon, buttons and the window they
-    // stand over (the dialog, when it is the window in use), and the answer given.
-    void messageBoxes()
-    {
-        ui::QtMessageBoxes boxes(rig->window.get());
-        QStringList seen;
-        const auto answer = [&seen](QMessageBox::StandardButton button) {
-            QTimer::singleShot(0, [&seen, button] {
-                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-                if (!box) return void(seen << "no box");
-                seen << QStringLiteral("%1 %2 %3 %4 %5").arg(box->windowTitle(), box->text()).arg(box->icon())
-                            .arg(box->standardButtons()).arg(box->parentWidget()->objectName());
-                box->button(button)->click();
-            });
-        };
-        for (const auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
-            answer(button);
-            seen << QString::number(int(boxes.question("q")));
-        }
-        answer(QMessageBox::Ok);
-        boxes.notice("n");
-        answer(QMessageBox::Ok);
-        boxes.timeoutReport("t");
-        menu("m14");
-        rig->window->form2()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(rig->window->form2()));
-        answer(QMessageBox::Ok);
-        boxes.notice("n");
-        const QString question = "コルヴァン q 0 " + QString::number(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) + " Form1";
-        QCOMPARE(seen, (QStringList{question, "0", question, "1", question, "2", "コルヴァン n 0 1024 Form1",
-                                    "コルヴァン t 2 1024 Form1", "コルヴァン n 0 1024 Form2"}));
-    }
-
     // Ticks phased to LEFT's whole seconds: a shot in 150 ms ticks and restarts
     // Timer1; a pause stops it.
     void tickPhasing()
@@ -359,7 +328,7 @@ private slots:
         QVERIFY(square == square.mirrored(true, true) && square.pixelColor(square.width() - 1, 20) == Qt::black);
         for (QWidget *w : rig->window->findChildren<QWidget *>()) // a click anywhere on a control reaches it
             for (const QPoint p : {QPoint(2, 2), QPoint(w->width() - 3, 2), w->rect().center(), QPoint(2, w->height() - 3)})
-                if (QWidget *hit = w->window()->childAt(w->mapTo(w->window(), p)); w->focusPolicy() != Qt::NoFocus)
+                if (QWidget *hit = w->window()->childAt(w->mapTo(w->window(), p)); w->focusPolicy() != Qt::NoFocus && w->isVisible())
                     QVERIFY2(hit == w || w->isAncestorOf(hit), qPrintable(w->objectName()));
         for (const char *name : {"Option1(0)", "Option1(1)"}) {
             const QImage image = rig->find<QWidget>(name)->grab().toImage();
