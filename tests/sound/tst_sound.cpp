@@ -1,11 +1,9 @@
-// The sound layer without a sound server: wave files built byte by byte,
-// handed on as they are or refused, and what the cues tell the device and the
-// beeper, in order. (What may lie where a wave file is expected, a pipe, a
-// device, a folder, a file too large, is tried on the real player by
-// scripts/audio_test.sh.)
-#include "sound/cues.h"
+// Wave files built byte by byte, handed on to the sound server as they are
+// or refused. (What may lie where a wave file is expected, a pipe, a device,
+// a folder, a file too large, is tried on the real player by
+// scripts/audio_test.sh; what the cues ask of the device, by the window's
+// scenarios.)
 #include "sound/wavefile.h"
-#include "support/fakesound.h"
 
 #include <QtTest>
 #include <bit>
@@ -119,34 +117,6 @@ private slots:
         QByteArray got;
         QCOMPARE(decoded(bytes, &got), format);
         QCOMPARE(got, samples);
-    }
-
-    // Each warning its own file where there is one, else warning.wav (even
-    // unseen); a sound that fails, at once or later, beeps.
-    void cues()
-    {
-        QTemporaryDir dir;
-        const QString previous = QDir::currentPath();
-        QFile own(dir.filePath("warning1.wav"));
-        QVERIFY(own.open(QIODevice::WriteOnly) && QDir(dir.path()).mkdir("warning2.wav") && QDir::setCurrent(dir.path()));
-        testing::FakeSound fakes;
-        {
-            sound::Cues cues(fakes, fakes);
-            cues.timeswarning1();
-            cues.timeswarning2(); // its name a folder
-            fakes.answers = "011";
-            cues.timeswarning3();
-            fakes.answers = "101";
-            cues.timesupSound();
-            fakes.answers = "111";
-            cues.timeswarning1();
-            fakes.failed(); // the device learns of a failure later
-            cues.close();
-        }
-        QDir::setCurrent(previous);
-        QCOMPARE(fakes.log.join(u' '), "close warning1.wav open play close warning.wav open play close warning.wav open beep3 "
-                                       "close end.wav open play beep3 close warning1.wav open play beep3 close");
-        QVERIFY(!fakes.failed); // the device outlives the cues: no call into them after
     }
 };
 

@@ -231,9 +231,11 @@ private slots:
     }
     void cleanup()
     {
-        if (rig->window->form2()) rig->window->form2()->close();
         if (madeDoc && QDir(installedDoc()).removeRecursively()) QDir().rmpath(QFileInfo(installedDoc()).path());
         madeDoc = false;
+        if (rig->window->form2()) rig->window->form2()->close();
+        rig->window.reset();
+        QVERIFY(!rig->sound.failed); // nothing is left to call into the window's cues
     }
 
     // The window used as an operator would, a paragraph of scenarios.txt a scenario.
