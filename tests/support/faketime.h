@@ -12,7 +12,6 @@ public:
     qint64 ms = 36'000'000; // 10:00 in the morning
     double secondsSinceMidnight() override { return ms / 1000.0; }
     void advance(double seconds) { ms = (ms + qRound64(seconds * 1000)) % 86'400'000; }
-    void setSeconds(double seconds) { ms = qRound64(seconds * 1000); }
 };
 
 } // namespace testing
