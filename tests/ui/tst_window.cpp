@@ -13,6 +13,7 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <sys/stat.h>
 
 using testing::Rig;
 using Answer = ui::MessageBoxes::Answer;
@@ -169,6 +170,8 @@ class TestWindow : public QObject
             rig->boxes.whileOpen = [this, n = name.toInt(), rest] { if (rig->boxes.shown.size() == n) step(rest); };
         else if (verb == "mkdir") QVERIFY(QDir::current().mkdir(name));
         else if (verb == "rm") QVERIFY(QFile::remove(name));
+        else if (verb == "mkfifo") QVERIFY(::mkfifo(QFile::encodeName(name).constData(), 0644) == 0);
+        else if (verb == "link") QVERIFY(QFile::link(rest, name));
         else if (verb == "viewer") rig->opens = name == "on";
         else if (verb == "write") {
             madeDoc |= name.startsWith("$doc") && !QDir(installedDoc()).exists();
@@ -206,6 +209,12 @@ class TestWindow : public QObject
         if (item == "opened") { // how many times, and the first line of the first
             QFile first(rig->opened.value(0).toLocalFile());
             return QString::number(rig->opened.size()) + " " + (first.open(QIODevice::ReadOnly) ? first.readLine().trimmed() : "");
+        }
+        if (item == "files") { // the folder's entries, marked as ls -F marks them
+            QStringList all;
+            for (const QFileInfo &f : QDir::current().entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot))
+                all << f.fileName() + (f.isSymLink() ? "@" : f.isDir() ? "/" : f.isFile() ? "" : "|");
+            return all.join(u' ');
         }
         if (item == "unnamed") { // controls that take the focus without a Japanese name for a screen reader
             static const QRegularExpression japanese(QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
