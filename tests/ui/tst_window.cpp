@@ -224,6 +224,10 @@ class TestWindow : public QObject
                     unnamed << w->objectName();
             return unnamed.join(u' ');
         }
+        if (item.endsWith(u'%')) { // its colour a little in from its right edge, half-way down
+            const QImage image = find(item.chopped(1))->grab().toImage();
+            return image.pixelColor(image.width() - qRound(3 * image.devicePixelRatio()), image.height() / 2).name();
+        }
         if (item.endsWith(u'@')) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(find(item.chopped(1)));
             return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
@@ -317,28 +321,18 @@ private slots:
         QVERIFY(y("Line1(0)") > 40 && y("Line1(0)") < y("Text1") && y("Line1(1)") > y("Text3"));
     }
 
-    // The lit lamp's yellow, the option buttons' cyan; each of the
-    // three separators a line off the menu's border; 一時 / 停止 two
+    // The lamps' black edge even all round; each of the three separators a line off the menu's border; 一時 / 停止 two
     // characters wide, where 一時停 / 止 would be three.
     void details()
     {
         QVERIFY(!rig->find<QPushButton>("Command6")->icon().isNull()); // help's face
         rig->window->Command2_Click();
-        const auto lamp = [this](const char *name) { return rig->find<QLabel>(name)->pixmap().toImage().pixelColor(20, 20); };
-        QVERIFY(lamp("Image1(0)") == QColor(255, 255, 0) && lamp("Image1(1)") != QColor(255, 255, 0));
-        rig->find<QRadioButton>("Option1(1)")->click();
-        rig->window->Command2_Click(); // RIGHT to move first now
-        QVERIFY(lamp("Image1(1)") == QColor(255, 255, 0) && lamp("Image1(0)") != QColor(255, 255, 0));
-        const QImage square = rig->find<QLabel>("Image1(1)")->pixmap().toImage(); // its black edge even all round
+        const QImage square = rig->find<QLabel>("Image1(0)")->pixmap().toImage(); // its black edge even all round
         QVERIFY(square == square.mirrored(true, true) && square.pixelColor(square.width() - 1, 20) == Qt::black);
         for (QWidget *w : rig->window->findChildren<QWidget *>()) // a click anywhere on a control reaches it
             for (const QPoint p : {QPoint(2, 2), QPoint(w->width() - 3, 2), w->rect().center(), QPoint(2, w->height() - 3)})
                 if (QWidget *hit = w->window()->childAt(w->mapTo(w->window(), p)); w->focusPolicy() != Qt::NoFocus && w->isVisible())
                     QVERIFY2(hit == w || w->isAncestorOf(hit), qPrintable(w->objectName()));
-        for (const char *name : {"Option1(0)", "Option1(1)"}) {
-            const QImage image = rig->find<QWidget>(name)->grab().toImage();
-            QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), QColor(128, 255, 255));
-        }
         auto *menu = rig->window->findChild<QMenu *>("m1");
         menu->popup(QPoint(0, 0));
         const QImage image = menu->grab().toImage();
