@@ -1,6 +1,7 @@
 // Reading typed numbers, and what notices quote of a text.
 #include "common/decimaltext.h"
 #include "common/wording.h"
+#include "support/table.h"
 
 #include <QTest>
 
@@ -12,14 +13,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("read"); // as a decimal and as a 16-bit whole number; "-": refused
-        const char *rows[][2] = {{"10", "10 10"}, {".5", "0.5 0"}, {"5.", "5 5"}, {"+2.5", "2.5 2"}, {"-2.5", "-2.5 -2"},
-            {"3.5", "3.5 4"}, {" \t7\u3000", "7 7"}, {"－１．５", "-1.5 -2"}, {"１０", "10 10"}, {"32767.4", "32767.4 32767"},
-            {"32767.5", "32767.5 -"}, {"-32768.5", "-32768.5 -32768"}, {"-32769", "-32769 -"}, {"", "- -"}, {"-", "- -"},
-            {".", "- -"}, {"1:30", "- -"}, {"1.2.3", "- -"}, {"1 0", "- -"}, {"1-", "- -"}, {"1e3", "- -"}};
-        for (const auto &r : rows) QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << r[1];
-        QTest::newRow("beyond a double") << "-" + QString(400, u'9') << "-inf -";
-        QTest::newRow("too small for a double") << "0." + QString(400, u'0') + '1' << "0 0";
-        QTest::newRow("too small, negative") << "-0." + QString(400, u'0') + '1' << "0 0";
+        for (const QStringList &row : testing::rows(QFINDTESTDATA("numbers.txt"), 2))
+            QTest::newRow(qPrintable(row[0])) << QString::fromUtf8(testing::unescaped(row[0])) << row[1];
     }
     void parse()
     {

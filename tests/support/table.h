@@ -15,17 +15,17 @@ inline QList<QStringList> rows(const QString &path, int columns)
     return rows;
 }
 
-// A table's text as bytes: \n and \r, \xNN a byte as it is, {N*text} the text N times.
+// A table's text as bytes: \n, \r and \t, \xNN a byte as it is, {N*text} the text N times.
 inline QByteArray unescaped(const QString &text)
 {
-    static const QRegularExpression escape(QStringLiteral("\\\\([nr]|x[0-9A-Fa-f]{2})|\\{(\\d+)\\*(.+?)\\}"));
+    static const QRegularExpression escape(QStringLiteral("\\\\([nrt]|x[0-9A-Fa-f]{2})|\\{(\\d+)\\*(.+?)\\}"));
     QByteArray bytes;
     qsizetype at = 0;
     for (const QRegularExpressionMatch &m : escape.globalMatch(text)) {
         const QString e = m.captured(1);
         bytes += text.mid(at, m.capturedStart() - at).toUtf8();
         bytes += e.isEmpty() ? unescaped(m.captured(3)).repeated(m.captured(2).toInt())
-                             : QByteArray(1, e == "n" ? '\n' : e == "r" ? '\r' : char(e.mid(1).toInt(nullptr, 16)));
+                             : QByteArray(1, e == "n" ? '\n' : e == "r" ? '\r' : e == "t" ? '\t' : char(e.mid(1).toInt(nullptr, 16)));
         at = m.capturedEnd();
     }
     return bytes + text.mid(at).toUtf8();
