@@ -68,8 +68,8 @@ private slots:
         QVERIFY(::mkdir(here.constData(), 0755) == 0 && ::chdir(here.constData()) == 0);
     }
 
-    // The bytes as written, read back as they were; what the file cannot hold
-    // (or would read back as something else) refused, naming the field.
+    // The bytes as written, read back as they were. (What the file cannot
+    // hold is refused, naming the field: the window's scenarios.)
     void written()
     {
         const QByteArray header = QByteArray::fromHex("5b835283 8b839483 40839390 dd92e883 74834083 43838b5d");
@@ -80,14 +80,6 @@ private slots:
         Values back{{"x", "x", "x", "x", "x", "x"}, true, {7, 7, 7}};
         QVERIFY(settings::readsettings(*settings::writeSettings(awkward), back));
         QCOMPARE(describe(back), describe(awkward));
-        QStringList said;
-        for (const QString &text : {u"\U0001F600"_qs, u"afte\u203E"_qs, u"10\nwtime1=99"_qs}) {
-            awkward.fields[3] = text;
-            QVERIFY(!settings::writeSettings(awkward, &said.emplace_back()));
-        }
-        QCOMPARE(said, (QStringList{"「RIGHT の持ち時間（秒）」の「\U0001F600」には、設定ファイルに書けない文字があります。",
-                                    "「RIGHT の持ち時間（秒）」の「afte\u203E」には、設定ファイルに書けない文字があります。",
-                                    "「RIGHT の持ち時間（秒）」に改行が入っているため、設定ファイルに書けません。"}));
     }
 
     // How any file reads, a file a line of reader.txt; even fifty megabytes
