@@ -38,14 +38,6 @@ void runEvents(int ms)
     loop.exec();
 }
 
-// Counts the events it is given while a cue call is under way outside its report.
-struct Probe : QObject
-{
-    bool inCall = false;
-    int nested = 0;
-    bool event(QEvent *) override { return nested += inCall, true; }
-};
-
 struct TellingBeeper : sound::Beeper
 {
     sound::Beeper *real = nullptr;
@@ -73,7 +65,8 @@ int main(int argc, char *argv[])
     TellingBeeper beeper;
     sound::ToneBeeper tones(*player, [] { say(QStringLiteral("fallback beep x3")); });
     beeper.real = &tones;
-    Probe probe;
+    bool inCall = false;
+    int nested = 0; // events run inside the call, outside a report
     QElapsedTimer call;
     sound::Cues cues(device, beeper);
 
@@ -84,9 +77,9 @@ int main(int argc, char *argv[])
             runEvents(ms);
             continue;
         }
-        QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
-        probe.nested = 0;
-        probe.inCall = true;
+        nested = 0;
+        inCall = true;
+        QMetaObject::invokeMethod(&app, [&] { nested += inCall; }, Qt::QueuedConnection); // a posted event
         call.start();
         if (step == QLatin1String("warning1")) cues.timeswarning1();
         else if (step == QLatin1String("warning2")) cues.timeswarning2();
@@ -96,7 +89,7 @@ int main(int argc, char *argv[])
             // As the window does: the sound, its report (a modal box's event loop), then close.
             cues.timesupSound();
             say(QStringLiteral("report 時間切れです opened after %1 us").arg(call.nsecsElapsed() / 1000));
-            probe.inCall = false;
+            inCall = false;
             runEvents(ms);
             say(QStringLiteral("report dismissed"));
             cues.close();
@@ -104,8 +97,8 @@ int main(int argc, char *argv[])
             say(QStringLiteral("unknown step %1").arg(step));
             return 2;
         }
-        probe.inCall = false;
-        say(QStringLiteral("%1 returned after %2 us, nested events %3").arg(step).arg(call.nsecsElapsed() / 1000).arg(probe.nested));
+        inCall = false;
+        say(QStringLiteral("%1 returned after %2 us, nested events %3").arg(step).arg(call.nsecsElapsed() / 1000).arg(nested));
     }
     QElapsedTimer stopping;
     stopping.start();
