@@ -47,16 +47,6 @@ QByteArray f32(float v) { return le(std::bit_cast<quint32>(v), 4); }
 
 } // namespace
 
-// The format as the server's own tools print it, or "refused".
-QString decoded(const QByteArray &bytes, QByteArray *samples)
-{
-    const std::optional<sound::Pcm> pcm = sound::decodeWave(bytes);
-    if (!pcm) return QStringLiteral("refused");
-    char text[PA_SAMPLE_SPEC_SNPRINT_MAX];
-    *samples = pcm->bytes;
-    return QString::fromLatin1(pa_sample_spec_snprint(text, sizeof text, &pcm->format));
-}
-
 class TestSound : public QObject
 {
     Q_OBJECT
@@ -114,9 +104,10 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, format);
         QFETCH(QByteArray, samples);
-        QByteArray got;
-        QCOMPARE(decoded(bytes, &got), format);
-        QCOMPARE(got, samples);
+        const std::optional<sound::Pcm> pcm = sound::decodeWave(bytes);
+        char text[PA_SAMPLE_SPEC_SNPRINT_MAX]; // the format as the server's own tools print it
+        QCOMPARE(pcm ? QString::fromLatin1(pa_sample_spec_snprint(text, sizeof text, &pcm->format)) : "refused", format);
+        QCOMPARE(pcm ? pcm->bytes : QByteArray(), samples);
     }
 };
 
