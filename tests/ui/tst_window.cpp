@@ -97,7 +97,6 @@ class TestWindow : public QObject
         QApplication::setActiveWindow(find(name)->window());
         QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
     }
-    void menu(const QString &name) { rig->find<QAction>(name)->trigger(); }
     // The window in use: the dialog while it is shown.
     QWidget *inUse() const
     {
@@ -110,7 +109,6 @@ class TestWindow : public QObject
         QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
         QApplication::sendEvent(inUse()->focusWidget(), &press);
     }
-    ui::SetupField *field(int i) const { return rig->find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(i)); }
     // A new window, shown and active.
     void start()
     {
@@ -151,9 +149,9 @@ class TestWindow : public QObject
         } else if (verb == "set") {
             name.startsWith("Text1(") ? find<ui::SetupField>(name)->setStoredText(text) : find<QLineEdit>(name)->setText(text);
         } else if (verb == "times") {
-            for (int i = 0; i < 4; ++i) field(i)->setStoredText(i % 2 ? rest : name);
+            for (int i = 0; i < 4; ++i) find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(i))->setStoredText(i % 2 ? rest : name);
         } else if (verb == "click") click(name);
-        else if (verb == "menu") menu(name);
+        else if (verb == "menu") rig->find<QAction>(name)->trigger();
         else if (verb == "focus") find(name)->setFocus();
         else if (verb == "key") key(QKeySequence::fromString(name)[0].key(), rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
         else if (verb == "tab")
@@ -294,7 +292,7 @@ private slots:
     // Timer1; a pause stops it.
     void tickPhasing()
     {
-        field(1)->setStoredText("0.35");
+        step("set Text1(1) 0.35");
         rig->window->Command2_Click();
         rig->window->Command1_Click(0);
         const QList<QTimer *> shots = rig->window->findChildren<QTimer *>(Qt::FindDirectChildrenOnly);
@@ -315,7 +313,7 @@ private slots:
     void dialogLayout()
     {
         rig->window->module1() = {-32768, 32767, 0};
-        menu("m14");
+        step("menu m14");
         QVERIFY(inkOf(find("Form2.Text3")).left() > find("Form2.Text3")->width() / 2); // "0"
         const auto y = [this](const char *name) { return find(QStringLiteral("Form2.") + name)->y(); };
         QVERIFY(y("Line1(0)") > 40 && y("Line1(0)") < y("Text1") && y("Line1(1)") > y("Text3"));
