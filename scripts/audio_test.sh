@@ -194,9 +194,10 @@ if [[ "${2:-}" == stress ]]; then
         busy_pids+=($!)
     done
     # The cues in a random order, each cutting off the last, with 0-2 ms between.
-    cues=(warning1 warning2 warning3 close timesup:0) steps=()
-    for ((i = 0; i < count; i++)); do steps+=("${cues[RANDOM % 5]}" "wait:$((RANDOM % 3))"); done
-    play "$d" "${steps[@]}" close wait:300 warning1 wait:900
+    awk -v n="$count" 'BEGIN { srand(); split("warning1 warning2 warning3 close timesup:0", cue)
+        for (i = 0; i < n; i++) printf "%s\nwait:%d\n", cue[int(rand() * 5) + 1], int(rand() * 3)
+        print "close\nwait:300\nwarning1\nwait:900" }' >"$d.steps"
+    play "$d" "@$d.steps"
     kill "${busy_pids[@]}" 2>/dev/null
     busy_pids=()
     awk '/ returned after | opened after / { n++; for (i = 1; i < NF; i++) if ($i == "after" && $(i + 1) > most) most = $(i + 1) }

@@ -4,6 +4,7 @@
 //   warning1|warning2|warning3|close   call it
 //   timesup:MS    the time-out cue; its report runs the event loop MS ms, as a modal box would
 //   wait:MS       run the event loop MS ms
+//   @FILE         (first) the steps are the lines of FILE
 //
 // Prints how long each call held the thread (for timesup: until the report
 // opened), how many events were dispatched inside it, the beeps, and at the
@@ -71,7 +72,10 @@ int main(int argc, char *argv[])
     sound::Cues cues(device, beeper);
 
     cues.close(); // the first call into each library costs its symbol look-ups
-    for (const QString &step : app.arguments().mid(1)) {
+    QStringList steps = app.arguments().mid(1);
+    if (QFile list(steps.value(0).mid(1)); steps.value(0).startsWith(u'@') && list.open(QIODevice::ReadOnly))
+        steps = QString::fromUtf8(list.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (const QString &step : steps) {
         const int ms = step.section(u':', 1).toInt();
         if (step.startsWith(QLatin1String("wait:"))) {
             runEvents(ms);
