@@ -279,8 +279,8 @@ private slots:
                 QStringList got;
                 for (const QString &item : m.captured(1).split(u' ')) got << observe(item);
                 const QString seen = got.join(u' ').trimmed(), wanted = unescaped(m.captured(3).trimmed());
-                qsizetype at = 0; // told from where they part, short enough for the test log to keep whole
-                while (at < seen.size() && at < wanted.size() && seen[at] == wanted[at]) ++at;
+                // Told from where they part, short enough for the test log to keep whole.
+                const qsizetype at = std::mismatch(seen.begin(), seen.end(), wanted.begin(), wanted.end()).first - seen.begin();
                 QVERIFY2(m.captured(2).isEmpty() ? seen == wanted : seen.startsWith(wanted),
                          qPrintable(line.left(60) + "\n   wanted …" + wanted.mid(at, 100) + "\n   shows  …" + seen.mid(at, 100)));
                 continue;
