@@ -10,6 +10,10 @@
 
 namespace gameclock {
 
+// Where the game stands, as the move and pause buttons' captions and the
+// tick timer tell it.
+enum class Phase { NotSetUp, Ready, Running, Paused };
+
 class GameClock
 {
 public:
@@ -26,6 +30,7 @@ public:
     // for his opponent.
     void playerKey(int side);
 
+    Phase phase() const;
     const ClockState &state() const { return s_; }
     bool reportingTimeout() const { return reporting_; }
 
@@ -37,26 +42,42 @@ private:
         double righttime;
         double byoyomi;
     };
+    // A running player's live values after a stint of e seconds.
+    struct Live
+    {
+        double now;
+        double byonow;
+        bool firstPeriod; // his main time ran out during this move: the period counts from then
+    };
 
+    // setup.cpp
+    std::optional<Setup> readSetup();
+    void applySetup(const Setup &setup);
+    // move.cpp
+    void endMove(Player mover, Player opponent);
+    void startGame();
+    // tick.cpp
     void nowcheck();
     void tickPlayer(Player p, double e);
     void warnings(Player p);
     void timeout(Player p);
-    void endMove(Player mover, Player opponent);
-    void startGame();
+    // pause.cpp
     void pausePlayer(Player p, double elapsed);
-    void redrawWaiting(Player p);
+
+    // gameclock.cpp: what several handlers share.
+    std::optional<int> runningSide() const; // the side turn names; none for any other value
+    Player player(int side);
+    double stint();
+    Live live(const Player &p, double e);
+    double byoyomiField();
+    void alignTicks();
+    void showMoves(const Player &p);
     void showTime(int side, double t);
     void showFace(int side, double main, double byo);
-    void alignTicks();
+    void redrawWaiting(Player p);
 
-    std::optional<Setup> readSetup();
-    void applySetup(const Setup &setup);
-    double byoyomiField();
-    double stint();
-    void showMoves(const Player &p);
-    Player player(int side);
-    bool gameUnderway() const;
+    // Far beyond any game, yet small enough that whole seconds stay exact in a double.
+    static constexpr double kMaxSeconds = 1e9;
 
     ClockPanel &panel_;
     ClockCues &cues_;
@@ -73,5 +94,14 @@ private:
     // nested event loop cannot report the same time-out again.
     bool reporting_ = false;
 };
+
+// turn as a side, 0 left and 1 right, and back.
+inline std::optional<int> sideOfTurn(qint16 turn)
+{
+    if (turn == -1) return 0;
+    if (turn == 0) return 1;
+    return std::nullopt;
+}
+inline qint16 turnOfSide(int side) { return side == 0 ? -1 : 0; }
 
 } // namespace gameclock

@@ -1,5 +1,8 @@
-#include "clock/captions.h"
+// The move button: the first press starts the game, every later one ends the
+// running player's move.
 #include "clock/gameclock.h"
+
+#include "clock/captions.h"
 
 #include <limits>
 
@@ -17,15 +20,12 @@ void countMove(qint16 &moves)
 
 void GameClock::command1Click()
 {
-    if (panel_.timerOn()) {
-        if (s_.turn == -1)
-            endMove(leftPlayer(s_), rightPlayer(s_));
-        else if (s_.turn == 0)
-            endMove(rightPlayer(s_), leftPlayer(s_));
-        return;
-    }
-    if (panel_.moveCaption() != caption::pleaseSet && panel_.pauseCaption() == caption::pause)
+    const Phase now = phase();
+    if (now == Phase::Running) {
+        if (const auto side = runningSide()) endMove(player(*side), player(1 - *side));
+    } else if (now == Phase::Ready) {
         startGame();
+    }
 }
 
 void GameClock::endMove(Player mover, Player opponent)
@@ -45,7 +45,7 @@ void GameClock::endMove(Player mover, Player opponent)
     s_.starttime = time_.secondsSinceMidnight();
     countMove(opponent.moves);
     showMoves(opponent);
-    s_.turn = opponent.side == 0 ? -1 : 0;
+    s_.turn = turnOfSide(opponent.side);
     alignTicks();
 }
 
@@ -56,8 +56,8 @@ void GameClock::startGame()
     s_.leftbyo = byoyomiField();
     panel_.setMoveCaption(caption::switchTurn);
     s_.starttime = time_.secondsSinceMidnight();
-    if (s_.turn == -1 || s_.turn == 0) {
-        Player first = player(s_.turn == -1 ? 0 : 1);
+    if (const auto side = runningSide()) {
+        Player first = player(*side);
         countMove(first.moves);
         showMoves(first);
         alignTicks();
@@ -66,7 +66,7 @@ void GameClock::startGame()
 
 void GameClock::playerKey(int side)
 {
-    if ((s_.turn == -1 && side == 0) || (s_.turn == 0 && side == 1)) command1Click();
+    if (runningSide() == side) command1Click();
 }
 
 } // namespace gameclock

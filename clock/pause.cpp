@@ -1,24 +1,24 @@
-#include "clock/captions.h"
+// The pause button: banks the running stint and stops the tick; the next
+// press restarts it.
 #include "clock/gameclock.h"
+
+#include "clock/captions.h"
 
 namespace gameclock {
 
 void GameClock::command3Click()
 {
-    if (!gameUnderway()) return;
-    if (panel_.timerOn()) {
+    const Phase now = phase();
+    if (now == Phase::Running) {
         const double elapsed = stint();
-        if (s_.turn == -1)
-            pausePlayer(leftPlayer(s_), elapsed);
-        else if (s_.turn == 0)
-            pausePlayer(rightPlayer(s_), elapsed);
+        if (const auto side = runningSide()) pausePlayer(player(*side), elapsed);
         panel_.setTimerOn(false);
         panel_.setPauseCaption(caption::resume);
-    } else {
+    } else if (now == Phase::Paused) {
         s_.starttime = time_.secondsSinceMidnight();
         panel_.setTimerOn(true);
         panel_.setPauseCaption(caption::pause);
-        if (s_.turn == -1 || s_.turn == 0) alignTicks();
+        alignTicks();
     }
 }
 

@@ -1,12 +1,7 @@
-#include "clock/captions.h"
+// syokika: the clock state back to that of a game not set up.
 #include "clock/gameclock.h"
 
 namespace gameclock {
-
-GameClock::GameClock(ClockPanel &panel, ClockCues &cues, TimeSource &time, Module1 &thresholds)
-    : panel_(panel), cues_(cues), time_(time), module1_(thresholds)
-{
-}
 
 void GameClock::syokika()
 {
@@ -21,29 +16,6 @@ void GameClock::syokika()
     s_.leftmoves = s_.rightmoves = 0;
     panel_.setMoveNumber(0, QString::number(s_.leftmoves));
     panel_.setMoveNumber(1, QString::number(s_.rightmoves));
-}
-
-Player GameClock::player(int side)
-{
-    return side == 0 ? leftPlayer(s_) : rightPlayer(s_);
-}
-
-double GameClock::stint()
-{
-    double e = time_.secondsSinceMidnight() - s_.starttime;
-    if (e < 0) e += 86400.0; // the clock passed midnight since starttime
-    return e;
-}
-
-void GameClock::showMoves(const Player &p)
-{
-    panel_.setMoveNumber(p.side, QString::number(p.moves));
-}
-
-bool GameClock::gameUnderway() const
-{
-    const QString caption = panel_.moveCaption();
-    return caption != caption::start && caption != caption::pleaseSet;
 }
 
 } // namespace gameclock

@@ -1,5 +1,7 @@
-#include "clock/captions.h"
+// "セット": the set-up fields read, the clock reset and both clocks drawn.
 #include "clock/gameclock.h"
+
+#include "clock/captions.h"
 
 #include "common/decimaltext.h"
 #include "common/wording.h"
@@ -7,13 +9,6 @@
 #include <cmath>
 
 namespace gameclock {
-
-namespace {
-
-// Far beyond any game, yet small enough that whole seconds stay exact in a double.
-constexpr double kMaxSeconds = 1e9;
-
-} // namespace
 
 std::optional<GameClock::Setup> GameClock::readSetup()
 {
@@ -62,19 +57,12 @@ void GameClock::applySetup(const Setup &setup)
     showTime(1, s_.righttime);
     const int first = panel_.firstChoice();
     if (first == 0 || first == 1) {
-        s_.turn = first == 0 ? -1 : 0;
+        s_.turn = turnOfSide(first);
         panel_.setLamp(0, first == 0);
         panel_.setLamp(1, first == 1);
     }
     panel_.setMoveCaption(caption::start);
     panel_.setPauseCaption(caption::pause);
-}
-
-double GameClock::byoyomiField()
-{
-    if (const auto number = common::parseDecimal(panel_.fieldText(5)); number && std::fabs(*number) <= kMaxSeconds)
-        byoyomi_ = *number;
-    return byoyomi_;
 }
 
 } // namespace gameclock

@@ -1,59 +1,32 @@
-#include "clock/captions.h"
+// One tick of Timer1: the running player's clock brought up to date, his lamp
+// blinked, his warnings sounded, and his time-out reported.
 #include "clock/gameclock.h"
 
+#include "clock/captions.h"
 #include "common/decimaltext.h"
 
-#include <cmath>
-
 namespace gameclock {
-
-namespace {
-constexpr double kTickSeconds = 0.2;
-// How long after the whole second the tick comes: none, as the timer never
-// fires early and rounds its delay up to a whole millisecond.
-constexpr double kTickLead = 0;
-} // namespace
-
-// A tick every 200 ms measures the whole stint, so its phase costs no time; but
-// phased to fall just after each whole second of the running player's time,
-// his clock shows each new second, and a time-out, the moment it comes.
-void GameClock::alignTicks()
-{
-    const Player p = player(s_.turn == -1 ? 0 : 1);
-    double remaining = p.time;
-    if (p.byoon == -1) remaining = p.byo;
-    else if (p.time <= 0) remaining = byoyomiField() + p.time; // his first period counts from zero
-    const double sinceWhole = remaining - std::floor(remaining);
-    panel_.phaseTicks(std::fmod(sinceWhole, kTickSeconds) + kTickLead);
-}
 
 void GameClock::timer1Timer()
 {
     // A tick that arrives after the timer was stopped must not run a finished game.
-    if (reporting_ || !panel_.timerOn()) return;
+    if (reporting_ || phase() != Phase::Running) return;
     nowcheck();
 }
 
 void GameClock::nowcheck()
 {
     const double e = stint();
-    if (s_.turn == -1)
-        tickPlayer(leftPlayer(s_), e);
-    else if (s_.turn == 0)
-        tickPlayer(rightPlayer(s_), e);
+    if (const auto side = runningSide()) tickPlayer(player(*side), e);
 }
 
 void GameClock::tickPlayer(Player p, double e)
 {
     ticked_[p.side] = true;
-    p.now = p.time - e;
-    if (p.now <= 0 && p.byoon == 0) {
-        // The first period counts from the moment the main time reached zero.
-        p.byo = byoyomiField() + p.now;
-        p.byonow = p.byo;
-    } else if (p.byoon == -1) {
-        p.byonow = p.byo - e;
-    }
+    const Live l = live(p, e);
+    p.now = l.now;
+    if (l.firstPeriod) p.byo = l.byonow;
+    p.byonow = l.byonow;
 
     panel_.setLamp(p.side, p.blink == 0);
     p.blink = p.blink == 0 ? -1 : 0;
@@ -70,7 +43,7 @@ void GameClock::warnings(Player p)
     const double q = inMain ? p.now : p.byonow;
     qint16 *const *flags = inMain ? p.warn : p.byowarn;
     const double r = common::roundHalfEven(q);
-    const qint16 thresholds[3] = {module1_.wtime1, module1_.wtime2, module1_.wtime3};
+    const auto thresholds = module1_.wtimes();
     for (int i = 0; i < 3; ++i) {
         if (r != thresholds[i]) continue;
         if (*flags[i] == 0) {

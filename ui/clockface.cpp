@@ -43,12 +43,12 @@ void ClockFace::setZoom(double zoom)
 
 void ClockFace::fit()
 {
-    const int room = int(room_ * zoom_ / look::kTwipsPerPixel) - 2 * kPad;
+    const int room = look::pixels(room_, zoom_) - 2 * kPad;
     const QFont font = look::fitted(look::font(points_ * zoom_, true), text(), room);
     int width = QFontMetrics(font).horizontalAdvance(text());
     if (font != this->font()) setFont(font);
     width = std::max(width + 2 * kPad, look::pixels(twips_.width(), zoom_));
-    const double centre = (twips_.x() + twips_.width() / 2.0) * zoom_ / look::kTwipsPerPixel;
+    const double centre = look::exactPixels(twips_.x() + twips_.width() / 2.0, zoom_);
     setGeometry(int(std::lround(centre - width / 2.0)), look::pixels(twips_.y(), zoom_), width,
                 look::pixels(twips_.height(), zoom_));
 }

@@ -1,5 +1,6 @@
 #include "ui/form1layout.h"
 
+#include "clock/captions.h"
 #include "common/wording.h"
 #include "ui/clockface.h"
 #include "ui/fitlabel.h"
@@ -52,10 +53,13 @@ public:
     {
         return static_cast<FitLabel *>(label(name, text, twips, points, style));
     }
+    WrapButton *button(const char *name, const QString &text, QRect twips, double points, unsigned style = Plain)
+    {
+        return layout_.place(new WrapButton(text, client_), name, twips, look::font(points, style & Underline));
+    }
     WrapButton *button(const char *name, const char16_t *text, QRect twips, double points, unsigned style = Plain)
     {
-        return layout_.place(new WrapButton(QString::fromUtf16(text), client_), name, twips,
-                             look::font(points, style & Underline));
+        return button(name, QString::fromUtf16(text), twips, points, style);
     }
     SetupField *field(int index, const char16_t *text, QRect twips, int limit, bool white = false)
     {
@@ -69,7 +73,7 @@ public:
     }
     QLineEdit *nameBox(const char *name, const char16_t *accessible, QRect twips)
     {
-        auto *box = new QLineEdit(QString::fromUtf16(u"プレイヤ（変更可）"), client_);
+        auto *box = new QLineEdit(gameclock::caption::defaultName, client_);
         box->setAlignment(Qt::AlignCenter);
         box->setAccessibleName(QString::fromUtf16(accessible));
         // The light 3-D colour of the platform's controls, with black text on it.
@@ -197,9 +201,11 @@ Form1Controls buildForm1(TwipsLayout &layout, QWidget *client)
     b.rule("Line5", 5520, 1320, 5520, 3960, 1);
 
     // The button band.
-    c.command1 = b.button("Command1(0)", u"セットしてください", {120, 4320, 7695, 1335}, 36);
-    c.command3 = b.button("Command3", u"一時停止", {7920, 4320, 1335, 1335}, 20.25);
-    c.command5 = b.button("Command5", u"秒表示", {9360, 4320, 1695, 615}, 18);
+    // The captions the game clock reads back as its state.
+    namespace caption = gameclock::caption;
+    c.command1 = b.button("Command1(0)", caption::pleaseSet, {120, 4320, 7695, 1335}, 36);
+    c.command3 = b.button("Command3", caption::pause, {7920, 4320, 1335, 1335}, 20.25);
+    c.command5 = b.button("Command5", caption::toSeconds, {9360, 4320, 1695, 615}, 18);
     c.command4 = b.button("Command4", u"終了", {9360, 5040, 1695, 615}, 18);
     return c;
 }

@@ -34,7 +34,7 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
     };
     label("Label1", QStringLiteral("３回まで警告音をならす時間を設定できます。"), {240, 120, 3855, 255});
     label("Label4", QStringLiteral("必要ない部分は「0」を入力してください。"), {240, 360, 3975, 255});
-    const qint16 values[3] = {module1_.wtime1, module1_.wtime2, module1_.wtime3};
+    const auto values = module1_.wtimes();
     const char *const rowNames[3][3] = {{"Label2(0)", "Text1", "Label3(0)"},
                                         {"Label2(1)", "Text2", "Label3(2)"},
                                         {"Label2(2)", "Text3", "Label3(1)"}};
@@ -74,7 +74,7 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
 void Form2::Command1_Click()
 {
     // All three or none: a half-stored set of thresholds would surprise the operator.
-    qint16 values[3];
+    std::array<qint16, 3> values;
     for (int i = 0; i < 3; ++i) {
         const QString text = text_[i]->text();
         const auto value = common::parseInt16(text);
@@ -88,9 +88,7 @@ void Form2::Command1_Click()
         }
         values[i] = *value;
     }
-    module1_.wtime1 = values[0];
-    module1_.wtime2 = values[1];
-    module1_.wtime3 = values[2];
+    module1_.setWtimes(values);
     close();
 }
 

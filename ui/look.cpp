@@ -22,9 +22,11 @@ void installFontSubstitutes()
 
 } // namespace
 
+double exactPixels(double twips, double zoom) { return twips * zoom / kTwipsPerPixel; }
+
 int pixels(double twips, double zoom)
 {
-    return int(std::floor(twips * zoom / kTwipsPerPixel));
+    return int(std::floor(exactPixels(twips, zoom)));
 }
 
 QRect pixels(const QRect &twips, double zoom)

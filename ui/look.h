@@ -11,6 +11,7 @@ namespace ui::look {
 // 15 twips make a pixel at the layout's own size, zoom 1.
 constexpr int kTwipsPerPixel = 15;
 int pixels(double twips, double zoom = 1.0);
+double exactPixels(double twips, double zoom = 1.0); // not rounded
 QRect pixels(const QRect &twips, double zoom = 1.0);
 
 inline const QColor kCyan{128, 255, 255};

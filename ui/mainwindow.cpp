@@ -53,7 +53,7 @@ void MainWindow::buildControls()
         for (int side = 0; side < 2; ++side)
             if (lamp_[side]) setLamp(side, *lamp_[side]);
         c.command6->setIcon(QIcon(pictures::helpFace(zoom, dpr)));
-        c.command6->setIconSize(QSize(31, 31) * zoom);
+        c.command6->setIconSize(QSize(pictures::kHelpFaceSide, pictures::kHelpFaceSide) * zoom);
     };
     drawPictures(1.0);
     layout_.onZoom(drawPictures);

@@ -110,7 +110,7 @@ void MainWindow::Command6_Click()
 void MainWindow::Command7_Click()
 {
     for (SetupField *field : controls_.text1) field->setStoredText(QStringLiteral("0"));
-    module1_.wtime1 = module1_.wtime2 = module1_.wtime3 = 0;
+    module1_.setWtimes({0, 0, 0});
 }
 
 void MainWindow::m14_Click()

@@ -13,7 +13,7 @@ settings::Values MainWindow::settingsValues() const
     settings::Values values;
     for (int i = 0; i < 6; ++i) values.fields[i] = controls_.text1[i]->text();
     values.firstLeft = controls_.option1[0]->isChecked();
-    values.wtime = {module1_.wtime1, module1_.wtime2, module1_.wtime3};
+    values.wtime = module1_.wtimes();
     return values;
 }
 
@@ -22,9 +22,7 @@ void MainWindow::applySettings(const settings::Values &values)
     for (int i = 0; i < 6; ++i)
         if (controls_.text1[i]->text() != values.fields[i]) controls_.text1[i]->setStoredText(values.fields[i]);
     controls_.option1[values.firstLeft ? 0 : 1]->setChecked(true);
-    module1_.wtime1 = values.wtime[0];
-    module1_.wtime2 = values.wtime[1];
-    module1_.wtime3 = values.wtime[2];
+    module1_.setWtimes(values.wtime);
 }
 
 // A file that cannot be read is said so; one that is absent only when asked.

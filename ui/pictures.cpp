@@ -23,7 +23,7 @@ struct Canvas
 // The edge a whole number of device pixels, so the square stays sharp at any scale.
 QPixmap lamp(const QColor &face, double zoom, double dpr)
 {
-    Canvas canvas(QSizeF(40, 40), zoom, dpr);
+    Canvas canvas(QSizeF(kLampSide, kLampSide), zoom, dpr);
     const int side = canvas.pixmap.width(), edge = std::max(1, int(std::lround(2 * zoom * dpr)));
     canvas.pixmap.fill(Qt::black);
     canvas.pixmap.setDevicePixelRatio(1); // painted in device pixels, as measured
@@ -42,11 +42,11 @@ QPixmap darkLamp(double zoom, double dpr) { return lamp(QColor(160, 160, 160), z
 
 QPixmap helpFace(double zoom, double dpr)
 {
-    Canvas canvas(QSizeF(31, 31), zoom, dpr);
+    Canvas canvas(QSizeF(kHelpFaceSide, kHelpFaceSide), zoom, dpr);
     QPainter painter(&canvas.pixmap);
     painter.scale(zoom, zoom);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(QRectF(0, 0, 31, 31), QColor(224, 224, 224));
+    painter.fillRect(QRectF(0, 0, kHelpFaceSide, kHelpFaceSide), QColor(224, 224, 224));
     painter.setPen(QPen(QColor(48, 48, 48), 1.5));
     painter.setBrush(QColor(250, 250, 250));
     painter.drawEllipse(QRectF(3, 3, 25, 25));

@@ -6,9 +6,13 @@
 
 namespace ui::pictures {
 
-QPixmap litLamp(double zoom = 1, double dpr = 1);  // 40 x 40 yellow square on a black edge
+// Their sides in pixels at zoom 1.
+constexpr int kLampSide = 40;
+constexpr int kHelpFaceSide = 31;
+
+QPixmap litLamp(double zoom = 1, double dpr = 1);  // a yellow square on a black edge
 QPixmap darkLamp(double zoom = 1, double dpr = 1); // the same in grey
-QPixmap helpFace(double zoom = 1, double dpr = 1); // 31 x 31 greyscale face
+QPixmap helpFace(double zoom = 1, double dpr = 1); // a greyscale face
 QIcon appIcon();                                   // red lettering on yellow
 
 } // namespace ui::pictures
