@@ -94,10 +94,10 @@ make_phrase() { # make_phrase NAME TEXT PHONEMES
     # gain the stretch the labels mark needs, then at the gain of the cut.
     rms=$(sed -n "$((from + 1)),$((to + 1))p" "$dir/samples.txt" | scan 2 | cut -d' ' -f4)
     gain=$(awk -v t="$target_rms_db" -v r="$rms" 'BEGIN { printf "%.3f", t - r }')
-    local round level n first last start end cut=""
+    local level n first last start end cut=""
     local lead=$((voice_rate * lead_ms / 1000)) trail=$((voice_rate * trail_ms / 1000))
     local near=$((voice_rate * search_ms / 1000))
-    for round in 1 2 3 4 5; do
+    for _ in 1 2 3 4 5; do
         level=$(awk -v l="$speech_level" -v g="$gain" 'BEGIN { printf "%.9f", l / 10 ^ (g / 20) }')
         read -r n first last _ < <(scan "$level" 1 $((from - near)) $((to + near)) <"$dir/samples.txt")
         ((first >= 0)) || die "$name: no speech found"
