@@ -36,12 +36,14 @@ Player GameClock::player(int side)
     return side == 0 ? leftPlayer(s_) : rightPlayer(s_);
 }
 
-double GameClock::stint()
+double GameClock::stintTo(double reading)
 {
-    double e = time_.secondsSinceMidnight() - s_.starttime;
+    double e = reading - s_.starttime;
     if (e < 0) e += kDay; // the clock passed midnight since starttime
     return e;
 }
+
+double GameClock::stint() { return stintTo(time_.secondsSinceMidnight()); }
 
 // The main time left after the stint; once it is gone, the byo-yomi: his
 // first period counts from the moment the main time reached zero, a later
@@ -62,14 +64,19 @@ double GameClock::byoyomiField()
 }
 
 // A tick every 200 ms measures the whole stint, so its phase costs no time; but
-// phased to fall just after each whole second of the running player's time,
-// his clock shows each new second, and a time-out, the moment it comes.
+// aimed to fall just after each whole second of the running player's time,
+// his clock shows each new second, and a time-out, the moment it comes. Each
+// tick aims the next, so a late one costs only itself.
 void GameClock::alignTicks()
 {
     const auto side = runningSide();
     if (!side) return;
     const Live l = live(player(*side), 0);
-    const double remaining = l.now > 0 ? l.now : l.byonow;
+    aimNextTick(l.now > 0 ? l.now : l.byonow);
+}
+
+void GameClock::aimNextTick(double remaining)
+{
     const double sinceWhole = remaining - std::floor(remaining);
     panel_.phaseTicks(std::fmod(sinceWhole, kTickSeconds));
 }
@@ -99,6 +106,14 @@ void GameClock::redrawWaiting(Player p)
 {
     if (p.byoon == -1) showFace(p.side, p.time, p.byo);
     else showTime(p.side, p.time);
+}
+
+// A face whose values were changed from outside the game's flow (an undo, a
+// correction): black again where it shows main time.
+void GameClock::drawFace(int side, double main, double byo)
+{
+    panel_.setClockRed(side, false);
+    showFace(side, main, byo);
 }
 
 } // namespace gameclock

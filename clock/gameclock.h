@@ -6,7 +6,9 @@
 #include "clock/module1.h"
 #include "clock/timesource.h"
 
+#include <array>
 #include <optional>
+#include <vector>
 
 namespace gameclock {
 
@@ -29,6 +31,22 @@ public:
     // player whose clock runs, or who moves first before the start; nothing
     // for his opponent.
     void playerKey(int side);
+
+    // "一手戻す": the last press of the move button taken back, as if it had
+    // never been made, while the game is under way; press after press.
+    void undo();
+    bool canUndo() const;
+    // What each player has left, and his move number; for an arbiter's
+    // correction while the game is paused. byo: the seconds left of his
+    // byo-yomi period, where it has begun.
+    struct Standing
+    {
+        double main;
+        std::optional<double> byo;
+        qint16 moves;
+    };
+    std::array<Standing, 2> standing();
+    void correct(const std::array<Standing, 2> &standing);
 
     Phase phase() const;
     const ClockState &state() const { return s_; }
@@ -63,18 +81,24 @@ private:
     void timeout(Player p);
     // pause.cpp
     void pausePlayer(Player p, double elapsed);
+    static void charge(Player p, double elapsed);
+    // undo.cpp
+    void redrawAfterChange(int running);
 
     // gameclock.cpp: what several handlers share.
     std::optional<int> runningSide() const; // the side turn names; none for any other value
     Player player(int side);
+    double stintTo(double reading); // the stint up to a reading of the clock
     double stint();
     Live live(const Player &p, double e);
     double byoyomiField();
     void alignTicks();
+    void aimNextTick(double remaining);
     void showMoves(const Player &p);
     void showTime(int side, double t);
     void showFace(int side, double main, double byo);
     void redrawWaiting(Player p);
+    void drawFace(int side, double main, double byo);
 
     // Far beyond any game, yet small enough that whole seconds stay exact in a double.
     static constexpr double kMaxSeconds = 1e9;
@@ -89,10 +113,21 @@ private:
     double byoyomi_ = 0;
     // Whether each player's clock has ticked since the set-up; until then his
     // live values belong to the previous game.
-    bool ticked_[2] = {false, false};
+    std::array<bool, 2> ticked_{false, false};
     // Set while the time-out report is open, so that ticks delivered by its
     // nested event loop cannot report the same time-out again.
     bool reporting_ = false;
+    // The game's running time (pauses not counted) up to starttime, and each
+    // press of the move button since the start, for undo.
+    double run_ = 0;
+    struct Press
+    {
+        ClockState before; // the clock state just before the press
+        std::array<bool, 2> ticked;
+        double stint; // what the press charged the mover
+        double run;   // the game's running time at the press
+    };
+    std::vector<Press> presses_;
 };
 
 // turn as a side, 0 left and 1 right, and back.

@@ -30,7 +30,11 @@ void GameClock::command1Click()
 
 void GameClock::endMove(Player mover, Player opponent)
 {
-    const double e = stint();
+    // One reading: what the mover is charged ends where the opponent's stint begins.
+    const double reading = time_.secondsSinceMidnight();
+    const double e = stintTo(reading);
+    presses_.push_back({s_, ticked_, e, run_ + e});
+    run_ += e;
     mover.time -= e;
     if (mover.time > 0) {
         mover.time += s_.addtime;
@@ -42,7 +46,7 @@ void GameClock::endMove(Player mover, Player opponent)
     panel_.setLamp(mover.side, false);
     showFace(mover.side, mover.time, mover.byo);
     mover.blink = 0;
-    s_.starttime = time_.secondsSinceMidnight();
+    s_.starttime = reading;
     countMove(opponent.moves);
     showMoves(opponent);
     s_.turn = turnOfSide(opponent.side);
@@ -56,6 +60,8 @@ void GameClock::startGame()
     s_.leftbyo = byoyomiField();
     panel_.setMoveCaption(caption::switchTurn);
     s_.starttime = time_.secondsSinceMidnight();
+    run_ = 0;
+    presses_.clear();
     if (const auto side = runningSide()) {
         Player first = player(*side);
         countMove(first.moves);

@@ -11,6 +11,7 @@ void GameClock::command3Click()
     const Phase now = phase();
     if (now == Phase::Running) {
         const double elapsed = stint();
+        run_ += elapsed;
         if (const auto side = runningSide()) pausePlayer(player(*side), elapsed);
         panel_.setTimerOn(false);
         panel_.setPauseCaption(caption::resume);
@@ -24,12 +25,18 @@ void GameClock::command3Click()
 
 void GameClock::pausePlayer(Player p, double elapsed)
 {
+    charge(p, elapsed);
+    panel_.setLamp(p.side, true);
+    panel_.setLamp(1 - p.side, false);
+}
+
+// A stretch of running time banked against whichever time the player is on.
+void GameClock::charge(Player p, double elapsed)
+{
     if (p.byoon == 0)
         p.time -= elapsed;
     else if (p.byoon == -1)
         p.byo -= elapsed;
-    panel_.setLamp(p.side, true);
-    panel_.setLamp(1 - p.side, false);
 }
 
 } // namespace gameclock

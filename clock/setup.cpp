@@ -52,7 +52,8 @@ void GameClock::applySetup(const Setup &setup)
     s_.lefttime = setup.lefttime;
     s_.righttime = setup.righttime;
     byoyomi_ = setup.byoyomi;
-    ticked_[0] = ticked_[1] = false;
+    ticked_ = {false, false};
+    presses_.clear();
     showTime(0, s_.lefttime);
     showTime(1, s_.righttime);
     const int first = panel_.firstChoice();

@@ -33,8 +33,12 @@ void GameClock::tickPlayer(Player p, double e)
 
     warnings(p);
 
-    if (p.now > 0 || p.byonow > 0) showFace(p.side, p.now, p.byonow);
-    else timeout(p);
+    if (p.now > 0 || p.byonow > 0) {
+        showFace(p.side, p.now, p.byonow);
+        aimNextTick(p.now > 0 ? p.now : p.byonow);
+    } else {
+        timeout(p);
+    }
 }
 
 void GameClock::warnings(Player p)

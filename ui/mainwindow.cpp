@@ -108,6 +108,7 @@ void MainWindow::buildMenu()
         QAction *action = m1->addAction(QString::fromUtf16(caption));
         action->setObjectName(QString::fromLatin1(name));
         connect(action, &QAction::triggered, this, handler);
+        return action;
     };
     separator("separator1");
     item("m12", u"設定保存", &MainWindow::m12_Click);
@@ -115,6 +116,11 @@ void MainWindow::buildMenu()
     separator("separator2");
     item("m14", u"警告音時間設定", &MainWindow::m14_Click);
     separator("separator3");
+    // The arbiter's commands, after the layout's own.
+    mUndo_ = item("mUndo", u"一手戻す", &MainWindow::mUndo_Click);
+    mUndo_->setShortcut(QKeySequence::Undo); // a text box with the focus keeps Ctrl+Z for its own typing
+    mCorrect_ = item("mCorrect", u"時間修正…", &MainWindow::mCorrect_Click);
+    updateCommands();
 }
 
 void MainWindow::setFocusOrder()

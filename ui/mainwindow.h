@@ -10,9 +10,11 @@
 #include "sound/mediadevice.h"
 #include "ui/form1layout.h"
 #include "ui/messageboxes.h"
+#include "ui/timecorrection.h"
 #include "ui/twipslayout.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QUrl>
 #include <functional>
 #include <optional>
@@ -23,6 +25,7 @@ class QTimer;
 namespace ui {
 
 class Form2;
+
 
 // What the window is given from outside, so that tests can stand in for it.
 struct Services
@@ -46,6 +49,7 @@ public:
     gameclock::Module1 &module1() { return module1_; }
     const gameclock::GameClock &gameClock() const { return clock_; }
     Form2 *form2() const { return form2_; }
+    TimeCorrection *timeCorrection() const { return correction_; }
 
     void Command1_Click(int index);
     void Command2_Click();
@@ -58,6 +62,8 @@ public:
     void m12_Click();
     void m13_Click();
     void m14_Click();
+    void mUndo_Click();    // 一手戻す
+    void mCorrect_Click(); // 時間修正…
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -72,6 +78,7 @@ private:
     settings::Values settingsValues() const;
     void applySettings(const settings::Values &values);
     void readSettingsFile(bool reportAbsent);
+    void updateCommands(); // what the menu offers in the game's phase
 
     // ClockPanel
     QString moveCaption() const override;
@@ -105,6 +112,8 @@ private:
     QTimer *timer1_ = nullptr;
     QTimer *phase_ = nullptr; // one shot: the tick on the whole second, and Timer1 restarted from it
     Form2 *form2_ = nullptr;
+    QPointer<TimeCorrection> correction_;
+    QAction *mUndo_ = nullptr, *mCorrect_ = nullptr;
     std::optional<bool> lamp_[2]; // what each lamp shows: lit, dark, or nothing yet
 };
 

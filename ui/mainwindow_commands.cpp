@@ -3,6 +3,7 @@
 
 #include "ui/form2.h"
 #include "ui/setupfield.h"
+#include "ui/timecorrection.h"
 
 #include <QApplication>
 #include <QDir>
@@ -111,6 +112,24 @@ void MainWindow::Command7_Click()
 {
     for (SetupField *field : controls_.text1) field->setStoredText(QStringLiteral("0"));
     module1_.setWtimes({0, 0, 0});
+}
+
+void MainWindow::mUndo_Click() { clock_.undo(); }
+
+void MainWindow::mCorrect_Click()
+{
+    if (clock_.phase() != gameclock::Phase::Paused || correction_) return;
+    correction_ = new TimeCorrection(clock_.standing(), services_.boxes, [this](const TimeCorrection::Standing &s) {
+        clock_.correct(s);
+    }, this);
+    correction_->open();
+}
+
+void MainWindow::updateCommands()
+{
+    if (!mUndo_) return; // the menu is built after the controls
+    mUndo_->setEnabled(clock_.canUndo());
+    mCorrect_->setEnabled(clock_.phase() == gameclock::Phase::Paused);
 }
 
 void MainWindow::m14_Click()

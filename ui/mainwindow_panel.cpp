@@ -14,9 +14,17 @@
 namespace ui {
 
 QString MainWindow::moveCaption() const { return controls_.command1->text(); }
-void MainWindow::setMoveCaption(const QString &caption) { controls_.command1->setText(caption); }
+void MainWindow::setMoveCaption(const QString &caption)
+{
+    controls_.command1->setText(caption);
+    updateCommands();
+}
 QString MainWindow::pauseCaption() const { return controls_.command3->text(); }
-void MainWindow::setPauseCaption(const QString &caption) { controls_.command3->setText(caption); }
+void MainWindow::setPauseCaption(const QString &caption)
+{
+    controls_.command3->setText(caption);
+    updateCommands();
+}
 void MainWindow::setDisplayModeCaption(const QString &caption) { controls_.command5->setText(caption); }
 
 void MainWindow::setClockText(int side, const QString &text) { controls_.label1[side]->setFaceText(text); }
@@ -45,6 +53,7 @@ void MainWindow::setLamp(int side, bool lit)
 void MainWindow::setMoveNumber(int side, const QString &text)
 {
     (side == 0 ? controls_.label11 : controls_.label12)->setCaption(text);
+    updateCommands(); // a press was made or taken back
 }
 
 QString MainWindow::fieldText(int index) const { return controls_.text1[index]->text(); }
@@ -68,13 +77,19 @@ void MainWindow::setTimerOn(bool on)
         timer1_->stop();
         phase_->stop();
     }
+    updateCommands();
 }
 
 void MainWindow::phaseTicks(double delay)
 {
     if (!services_.alignTicks || !timer1_->isActive()) return;
     // Whole milliseconds, rounded up: never before the moment asked for.
-    phase_->start(int(std::ceil(delay * 1000)));
+    const int ms = int(std::ceil(delay * 1000));
+    // Timer1's own beat falls there already (its next tick keeps the beat
+    // of the ones before, however late this one came).
+    if (!phase_->isActive() && std::abs(timer1_->remainingTime() - ms) <= 1) return;
+    timer1_->start(); // from now, so that it cannot come before the shot
+    phase_->start(ms);
 }
 
 void MainWindow::notice(const QString &text) { services_.boxes.notice(text); }

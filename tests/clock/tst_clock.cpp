@@ -84,6 +84,7 @@ struct Rig : ClockCues
                 else qFatal("cannot click '%s'", qPrintable(name));
             }
         } else if (verb == "key") clock.playerKey(name == "/" ? 1 : 0);
+        else if (line == "menu mUndo") clock.undo();
         else if (verb == "w") m1.setWtimes({name.section(u',', 0, 0).toShort(), name.section(u',', 1, 1).toShort(),
                                             name.section(u',', 2, 2).toShort()});
         else if (verb == "during") during = {name.toInt(), line.section(u' ', 2)};
