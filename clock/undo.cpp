@@ -42,7 +42,7 @@ std::array<GameClock::Standing, 2> GameClock::standing()
         out[side].moves = p.moves;
         out[side].main = p.time > 0 ? p.time : 0;
         if (p.byoon == -1) out[side].byo = p.byo;
-        else if (p.time <= 0) out[side].byo = live(p, 0).byonow; // his first period, counted from zero
+        else if (p.time <= 0 && side == runningSide()) out[side].byo = live(p, 0).byonow; // his first period, begun in this move
     }
     return out;
 }

@@ -11,7 +11,7 @@ namespace testing {
 
 // Answers the program's real message boxes as they open, from a queue
 // (Cancel when it runs dry), and records each as "kind:text", with
-// "@Form2" after the kind when it stands over the dialog.
+// "@Form2" (or the other dialog's name) after the kind when it stands over a dialog.
 class BoxAnswerer : public QObject
 {
 public:
@@ -36,9 +36,9 @@ private:
         const QString over = box->parentWidget() ? box->parentWidget()->objectName() : QString();
         const bool wellFormed = box->windowTitle() == ui::kAppTitle && (question || box->standardButtons() == B::Ok)
                                 && (report ? !question && over == "Form1" : box->icon() == B::NoIcon)
-                                && (over == "Form1" || over == "Form2");
+                                && (over == "Form1" || over == "Form2" || over == "TimeCorrection");
         shown << QString(!wellFormed ? "odd box" : question ? "question" : report ? "timeout" : "notice")
-                     + (over == "Form2" ? "@Form2:" : ":") + box->text();
+                     + (over == "Form1" ? ":" : "@" + over + ":") + box->text();
         if (whileOpen) whileOpen();
         const B::StandardButton answer[] = {B::Yes, B::No, B::Cancel};
         box->button(!question ? B::Ok : answers.isEmpty() ? B::Cancel : answer[int(answers.takeFirst())])->click();

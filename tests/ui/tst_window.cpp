@@ -93,10 +93,11 @@ class TestWindow : public QObject
     QTemporaryDir dir;
     std::unique_ptr<Rig> rig;
 
-    // A control of the window, or of the dialog as "Form2.NAME".
+    // A control of the window, or of a dialog as "Form2.NAME", "TimeCorrection.NAME".
     template <typename T = QWidget> T *find(const QString &name) const
     {
         if (name.startsWith("Form2.")) return rig->window->form2()->findChild<T *>(name.mid(6));
+        if (name.startsWith("TimeCorrection.")) return rig->window->timeCorrection()->findChild<T *>(name.mid(15));
         return rig->find<T>(name);
     }
     // A click, which activates the window it lands in.
@@ -169,7 +170,10 @@ class TestWindow : public QObject
         } else if (verb == "click") for (int k = rest.isEmpty() ? 1 : rest.toInt(); k > 0; --k) click(name);
         else if (verb == "menu") rig->find<QAction>(name)->trigger();
         else if (verb == "focus") find(name)->setFocus();
-        else if (verb == "key") key(QKeySequence::fromString(name)[0].key(), rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
+        else if (verb == "key" && name.contains(u'+')) { // with modifiers, through the shortcuts as a typist's would go
+            const QKeyCombination combination = QKeySequence::fromString(name)[0];
+            QTest::keyClick(inUse()->focusWidget(), combination.key(), combination.keyboardModifiers());
+        } else if (verb == "key") key(QKeySequence::fromString(name)[0].key(), rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
         else if (verb == "tab")
             for (int i = name.toInt(); i > 0; --i, key(Qt::Key_Tab)) tabbed << inUse()->focusWidget()->objectName();
         else if (verb == "w") rig->window->module1() = {name.section(u',', 0, 0).toShort(), name.section(u',', 1, 1).toShort(),
@@ -238,7 +242,9 @@ class TestWindow : public QObject
                     unnamed << w->objectName();
             return unnamed.join(u' ');
         }
-        if (item.endsWith(u'%')) { // its colour a little in from its right edge, half-way down
+        if (item.endsWith(u'%')) { // a caption's colour, else its colour a little in from its right edge, half-way down
+            if (auto *label = find<QLabel>(item.chopped(1)); label && !label->text().isEmpty())
+                return colourName(label->palette().color(QPalette::WindowText));
             const QImage image = find(item.chopped(1))->grab().toImage();
             return colourName(image.pixelColor(image.width() - qRound(3 * image.devicePixelRatio()), image.height() / 2));
         }
@@ -247,6 +253,10 @@ class TestWindow : public QObject
             return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
         }
         if (item.endsWith(u'?')) return QString::number(find<QAbstractButton>(item.chopped(1))->isChecked());
+        if (item.endsWith(u'!')) { // enabled: a control or a menu command
+            QAction *action = rig->find<QAction>(item.chopped(1));
+            return QString::number(action ? action->isEnabled() : find(item.chopped(1))->isEnabled());
+        }
         QWidget *control = find(item);
         return control ? textOf(control) : "(no " + item + ")"; // a misspelt item never reads as empty
     }
