@@ -29,7 +29,22 @@ MainWindow::MainWindow(Services services, QWidget *parent)
     buildControls();
     buildMenu();
     setFocusOrder();
+    fitScreen();
     Form_Load();
+}
+
+// On a screen smaller than the layout (a laptop at 200 %), the window may be
+// smaller, the layout zoomed down, and opens inside the screen's free area.
+void MainWindow::fitScreen()
+{
+    // What the desktop's frame takes, at most, beside and above the window.
+    constexpr int kFrameWidth = 16, kFrameHeight = 48;
+    const QRect free = screen()->availableGeometry();
+    const QSize room(free.width() - kFrameWidth, free.height() - kFrameHeight - menuBar()->sizeHint().height());
+    stage_->fitInto(room);
+    if (room.width() >= stage_->sizeHint().width() && room.height() >= stage_->sizeHint().height()) return;
+    resize(minimumSizeHint().expandedTo(stage_->minimumSize()));
+    move(free.topLeft());
 }
 
 MainWindow::~MainWindow() = default;
@@ -37,8 +52,8 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildControls()
 {
     // The whole layout zooms with the window, for a clock read across the table.
-    auto *stage = new Stage(QSize(look::pixels(kForm1Width), look::pixels(kForm1Height)),
-                            [this](double zoom) { layout_.setZoom(zoom); }, this);
+    auto *stage = stage_ = new Stage(QSize(look::pixels(kForm1Width), look::pixels(kForm1Height)),
+                                     [this](double zoom) { layout_.setZoom(zoom); }, this);
     stage->setObjectName(QStringLiteral("stage"));
     setCentralWidget(stage);
     controls_ = buildForm1(layout_, stage->client());

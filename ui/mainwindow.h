@@ -25,6 +25,7 @@ class QTimer;
 namespace ui {
 
 class Form2;
+class Stage;
 
 
 // What the window is given from outside, so that tests can stand in for it.
@@ -71,6 +72,7 @@ protected:
 
 private:
     void buildControls();
+    void fitScreen();
     void buildMenu();
     void setFocusOrder();
     void Form_Load();
@@ -108,6 +110,7 @@ private:
     sound::Cues cues_;
     gameclock::GameClock clock_;
     TwipsLayout layout_;
+    Stage *stage_ = nullptr;
     Form1Controls controls_;
     QTimer *timer1_ = nullptr;
     QTimer *phase_ = nullptr; // one shot: the tick on the whole second, and Timer1 restarted from it

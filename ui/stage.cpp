@@ -20,9 +20,15 @@ Stage::Stage(QSize layout, std::function<void(double)> zoomed, QWidget *parent)
     client_->setGeometry(QRect(QPoint(), layout_));
 }
 
+void Stage::fitInto(QSize room)
+{
+    const double zoom = std::min({1.0, double(room.width()) / layout_.width(), double(room.height()) / layout_.height()});
+    setMinimumSize(int(std::floor(layout_.width() * zoom)), int(std::floor(layout_.height() * zoom)));
+}
+
 void Stage::resizeEvent(QResizeEvent *)
 {
-    const double zoom = std::max(1.0, std::min(double(width()) / layout_.width(), double(height()) / layout_.height()));
+    const double zoom = std::min(double(width()) / layout_.width(), double(height()) / layout_.height());
     const QSize size(int(std::floor(layout_.width() * zoom)), int(std::floor(layout_.height() * zoom)));
     client_->setGeometry(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size));
     if (zoom == zoom_) return;

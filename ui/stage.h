@@ -1,6 +1,7 @@
 #pragma once
 // The main window's central area: the cyan ground, and on it the layout at
-// the largest zoom that fits, centred. At the layout's own size the zoom is 1.
+// the largest zoom that fits, centred. At the layout's own size the zoom is 1;
+// it is smaller only where the screen is smaller than the layout.
 #include <QSize>
 #include <QWidget>
 #include <functional>
@@ -16,6 +17,8 @@ public:
     // The widget the layout's controls live on.
     QWidget *client() const { return client_; }
     QSize sizeHint() const override { return layout_; }
+    // Lets it shrink, zooming the layout down, to fit a room smaller than the layout.
+    void fitInto(QSize room);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

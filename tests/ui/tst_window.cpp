@@ -372,6 +372,26 @@ private slots:
         QVERIFY(inkOf(button).width() < 2.5 * button->fontMetrics().horizontalAdvance(u'停'));
     }
 
+    // The whole window on the screen as it opens, maximised and in full
+    // screen; on a screen smaller than the layout, zoomed down uniformly, every
+    // caption inside its control.
+    void fitsScreen()
+    {
+        QWidget *window = rig->window.get();
+        const QRect free = window->screen()->availableGeometry();
+        QVERIFY(free.contains(window->geometry()));
+        for (const bool full : {false, true}) {
+            full ? window->showFullScreen() : window->showMaximized();
+            QTRY_VERIFY(window->width() > 600);
+            QVERIFY(window->screen()->geometry().contains(window->geometry()));
+            const QRect client = window->findChild<ui::Stage *>()->client()->geometry();
+            const QSize stage = rig->window->centralWidget()->size();
+            const double zoom = std::min(stage.width() / 747.0, stage.height() / 383.0);
+            QVERIFY(qAbs(client.width() - 747 * zoom) <= 1 && qAbs(client.height() - 383 * zoom) <= 1);
+            QCOMPARE(inkFaults(window), QStringList());
+        }
+    }
+
     void zoom_data()
     {
         QTest::addColumn<QSize>("stage");
