@@ -48,6 +48,11 @@ public:
     virtual void timeswarning3() = 0;
     // Returns when the operator has dismissed the time-out report.
     virtual void timesup(const QString &message) = 0;
+    // The voice that reads the time: the next phrase (a file name without
+    // ".wav", none: nothing due) in delay seconds, replacing the one aimed
+    // before; hushVoice: nothing due, and a phrase being spoken cut off.
+    virtual void aimVoice(const QString &phrase, double delay) { Q_UNUSED(phrase); Q_UNUSED(delay); }
+    virtual void hushVoice() {}
 };
 
 } // namespace gameclock

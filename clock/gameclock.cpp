@@ -71,14 +71,17 @@ void GameClock::alignTicks()
 {
     const auto side = runningSide();
     if (!side) return;
-    const Live l = live(player(*side), 0);
-    aimNextTick(l.now > 0 ? l.now : l.byonow);
+    const Player p = player(*side);
+    aimNext(p, live(p, 0));
 }
 
-void GameClock::aimNextTick(double remaining)
+// The next tick and the voice's next phrase, from the live values of a moment.
+void GameClock::aimNext(const Player &p, const Live &l, bool atTick)
 {
+    const double remaining = l.now > 0 ? l.now : l.byonow;
     const double sinceWhole = remaining - std::floor(remaining);
     panel_.phaseTicks(std::fmod(sinceWhole, kTickSeconds));
+    if (!atTick || byoyomiField() != voicePeriod_) aimVoice(p, l, 0);
 }
 
 void GameClock::showMoves(const Player &p)

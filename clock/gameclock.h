@@ -48,6 +48,10 @@ public:
     std::array<Standing, 2> standing();
     void correct(const std::array<Standing, 2> &standing);
 
+    // The phrase the voice was aimed at, now that its moment has come; the
+    // next one is aimed.
+    QString voiceDue();
+
     Phase phase() const;
     const ClockState &state() const { return s_; }
     bool reportingTimeout() const { return reporting_; }
@@ -93,7 +97,19 @@ private:
     Live live(const Player &p, double e);
     double byoyomiField();
     void alignTicks();
-    void aimNextTick(double remaining);
+    // At a tick the voice keeps its aim unless the byo-yomi field changed:
+    // a phrase due this very moment must not be lost to the tick.
+    void aimNext(const Player &p, const Live &l, bool atTick = false);
+    // voice.cpp: what the running player's clock calls next, after `after` seconds from now.
+    struct VoiceCue
+    {
+        QString phrase;
+        double delay;
+        int mark; // a main-time mark's index, else -1
+    };
+    std::optional<VoiceCue> nextVoiceCue(const Player &p, const Live &l, double after);
+    void markVoice(int side, double mainTime); // marks the set-up starts at or below: never called
+    void aimVoice(const Player &p, const Live &l, double after);
     void showMoves(const Player &p);
     void showTime(int side, double t);
     void showFace(int side, double main, double byo);
@@ -128,6 +144,10 @@ private:
         double run;   // the game's running time at the press
     };
     std::vector<Press> presses_;
+    // The voice's main-time marks called for each player this game, and the phrase aimed at.
+    std::array<std::array<bool, 4>, 2> marks_{};
+    std::optional<VoiceCue> voice_;
+    double voicePeriod_ = 0; // the byo-yomi field's seconds the voice was aimed with
 };
 
 // turn as a side, 0 left and 1 right, and back.

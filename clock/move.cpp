@@ -34,6 +34,7 @@ void GameClock::endMove(Player mover, Player opponent)
     const double reading = time_.secondsSinceMidnight();
     const double e = stintTo(reading);
     presses_.push_back({s_, ticked_, e, run_ + e});
+    cues_.hushVoice();
     run_ += e;
     mover.time -= e;
     if (mover.time > 0) {

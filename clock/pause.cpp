@@ -12,6 +12,7 @@ void GameClock::command3Click()
     if (now == Phase::Running) {
         const double elapsed = stint();
         run_ += elapsed;
+        cues_.hushVoice();
         if (const auto side = runningSide()) pausePlayer(player(*side), elapsed);
         panel_.setTimerOn(false);
         panel_.setPauseCaption(caption::resume);

@@ -54,6 +54,9 @@ void GameClock::applySetup(const Setup &setup)
     byoyomi_ = setup.byoyomi;
     ticked_ = {false, false};
     presses_.clear();
+    cues_.hushVoice();
+    markVoice(0, s_.lefttime);
+    markVoice(1, s_.righttime);
     showTime(0, s_.lefttime);
     showTime(1, s_.righttime);
     const int first = panel_.firstChoice();

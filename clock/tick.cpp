@@ -35,7 +35,7 @@ void GameClock::tickPlayer(Player p, double e)
 
     if (p.now > 0 || p.byonow > 0) {
         showFace(p.side, p.now, p.byonow);
-        aimNextTick(p.now > 0 ? p.now : p.byonow);
+        aimNext(p, l, true);
     } else {
         timeout(p);
     }
@@ -63,6 +63,7 @@ void GameClock::warnings(Player p)
 void GameClock::timeout(Player p)
 {
     reporting_ = true;
+    cues_.hushVoice();
     p.byonow = 0;
     showTime(p.side, p.byonow);
     const QString name = panel_.playerName(p.side);

@@ -22,6 +22,7 @@ void GameClock::undo()
     const double ran = run_ + (running ? stintTo(reading) : 0);
     const Press press = presses_.back();
     presses_.pop_back();
+    cues_.hushVoice();
     const qint16 secdisp = s_.secdisp;
     s_ = press.before;
     s_.secdisp = secdisp;
@@ -71,6 +72,7 @@ void GameClock::correct(const std::array<Standing, 2> &standing)
         p.byonow = p.byo;
     }
     presses_.clear();
+    cues_.hushVoice();
     redrawAfterChange(*runningSide());
 }
 

@@ -54,10 +54,28 @@ struct Rig : ClockCues
     GameClock clock{panel, *this, time, m1};
     QStringList cues;
     std::pair<int, QString> during; // the Nth box and a step run inside it, as its event loop would
+    qint64 voiceAt = -1;             // when the voice's next phrase is due, as its timer would fire
+    QStringList spoken;              // "phrase@seconds since the rig began"
 
     void timeswarning1() override { cues << "w1"; }
     void timeswarning2() override { cues << "w2"; }
     void timeswarning3() override { cues << "w3"; }
+    void aimVoice(const QString &phrase, double delay) override
+    {
+        voiceAt = phrase.isEmpty() ? -1 : time.ms + qint64(std::ceil(delay * 1000)); // whole ms, never early
+    }
+    void hushVoice() override { voiceAt = -1; }
+    // Time passes, the voice speaking at its moments on the way.
+    void pass(double seconds)
+    {
+        const qint64 target = time.ms + qRound64(seconds * 1000);
+        while (voiceAt >= 0 && voiceAt <= target) {
+            time.ms = std::exchange(voiceAt, -1);
+            if (const QString phrase = clock.voiceDue(); !phrase.isEmpty())
+                spoken << phrase + "@" + QString::number(std::round((time.ms - 36'000'000) / 10.0) / 100); // to 10 ms
+        }
+        time.ms = target % 86'400'000;
+    }
     void timesup(const QString &m) override
     {
         cues << "end";
@@ -89,11 +107,11 @@ struct Rig : ClockCues
                                             name.section(u',', 2, 2).toShort()});
         else if (verb == "during") during = {name.toInt(), line.section(u' ', 2)};
         else if (verb == "tick") for (int k = name.isEmpty() ? 1 : name.toInt(); k > 0; --k) clock.timer1Timer();
-        else if (verb == "advance") time.advance(name.toDouble());
+        else if (verb == "advance") pass(name.toDouble());
         else if (verb == "at") time.ms = qRound64(name.toDouble() * 1000);
         else if (verb == "run")
             for (int k = qRound(name.toDouble() * 5); k > 0; --k) {
-                time.advance(0.2);
+                pass(0.2);
                 if (panel.timer) clock.timer1Timer();
             }
         else qFatal("unknown step '%s'", qPrintable(line));
@@ -113,6 +131,7 @@ struct Rig : ClockCues
         if (item == "cues") return cues.join(u',');
         if (item == "box") return panel.boxes.value(panel.boxes.size() - 1);
         if (item == "phase") return QString::number(panel.phase, 'f', 3);
+        if (item == "voice") return spoken.join(u',');
         qFatal("unknown item '%s'", qPrintable(item));
     }
 };
