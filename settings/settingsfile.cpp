@@ -31,6 +31,8 @@ std::optional<QByteArray> writeSettings(const Values &values, QString *error)
     bytes += values.firstLeft ? "first=0\r\n" : "first=1\r\n";
     for (int i = 0; i < 3; ++i)
         bytes += "wtime" + QByteArray::number(i + 1) + '=' + QByteArray::number(values.wtime[i]) + "\r\n";
+    // Only when on: a file saved with the voice off is the file it always was.
+    if (values.voice) bytes += "voice=1\r\n";
     bytes += "end\r\n";
     return bytes;
 }
@@ -78,6 +80,10 @@ public:
             if (const auto n = number(3, value, false)) values_.firstLeft = *n == 0;
             return true;
         }
+        if (key == u"voice") {
+            if (const auto n = number(4, value, false)) values_.voice = *n != 0;
+            return true;
+        }
         for (int i = 0; i < 3; ++i) {
             if (key == kThresholdKeys[i]) {
                 if (const auto n = number(i, value, true)) values_.wtime[i] = qint16(*n);
@@ -94,7 +100,7 @@ public:
     }
 
 private:
-    // The value read as a number (as a 16-bit threshold when int16); slot 3 is "first".
+    // The value read as a number (as a 16-bit threshold when int16); slot 3 is "first", 4 "voice".
     std::optional<double> number(int slot, QStringView value, bool int16)
     {
         if (!last_[slot] || *last_[slot] != value) {
@@ -109,8 +115,8 @@ private:
 
     Values &values_;
     std::optional<QStringView> fields_[6];
-    std::optional<QStringView> last_[4];
-    std::optional<double> lastNumber_[4];
+    std::optional<QStringView> last_[5];
+    std::optional<double> lastNumber_[5];
 };
 
 } // namespace

@@ -7,7 +7,8 @@
 
 namespace settings {
 
-// The twelve lines in code page 932, each ending CR LF. nullopt, with error
+// The twelve lines (and "voice=1" before "end" when the voice is on) in code
+// page 932, each ending CR LF. nullopt, with error
 // set, when a set-up text holds a character the code page cannot represent.
 std::optional<QByteArray> writeSettings(const Values &values, QString *error = nullptr);
 

@@ -1,6 +1,6 @@
 #pragma once
-// What the settings file keeps: the six set-up texts, who moves first, and
-// the three warning thresholds.
+// What the settings file keeps: the six set-up texts, who moves first, the
+// three warning thresholds, and whether the voice reads the time.
 #include <QString>
 #include <array>
 
@@ -11,6 +11,7 @@ struct Values
     std::array<QString, 6> fields;
     bool firstLeft = true;
     std::array<qint16, 3> wtime{};
+    bool voice = false;
 };
 
 } // namespace settings

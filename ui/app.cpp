@@ -4,6 +4,7 @@
 #include "sound/player.h"
 #include "sound/pulsemediadevice.h"
 #include "sound/tonebeeper.h"
+#include "sound/voice.h"
 #include "ui/appsetup.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxes.h"
@@ -30,7 +31,8 @@ int runApp(int argc, char *argv[], const AppOptions &options)
     sound::ToneBeeper beeper(player, [] {
         for (int i = 0; i < 3; ++i) QApplication::beep();
     });
-    MainWindow window({time, boxes, device, beeper, &QDesktopServices::openUrl, options.alignTicks});
+    sound::Voice voice; // as the player: it outlives the window
+    MainWindow window({time, boxes, device, beeper, voice, &QDesktopServices::openUrl, options.alignTicks});
     boxes.setParent(&window);
     if (options.beforeShow) options.beforeShow(window);
     window.show();

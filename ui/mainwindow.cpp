@@ -85,6 +85,13 @@ void MainWindow::buildControls()
         timer1_->start();
         Timer1_Timer();
     });
+    voiceTimer_ = new QTimer(this);
+    voiceTimer_->setSingleShot(true);
+    voiceTimer_->setTimerType(Qt::PreciseTimer);
+    connect(voiceTimer_, &QTimer::timeout, this, [this] {
+        const QString phrase = clock_.voiceDue();
+        if (mVoice_->isChecked() && !phrase.isEmpty()) services_.speaker.say(phrase);
+    });
 
     connect(c.command1, &QPushButton::clicked, this, [this] { Command1_Click(0); });
     connect(c.command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
@@ -135,6 +142,8 @@ void MainWindow::buildMenu()
     mUndo_ = item("mUndo", u"一手戻す", &MainWindow::mUndo_Click);
     mUndo_->setShortcut(QKeySequence::Undo); // a text box with the focus keeps Ctrl+Z for its own typing
     mCorrect_ = item("mCorrect", u"時間修正…", &MainWindow::mCorrect_Click);
+    mVoice_ = item("mVoice", u"読み上げ", &MainWindow::mVoice_Click);
+    mVoice_->setCheckable(true);
     updateCommands();
 }
 
@@ -157,6 +166,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::Form_Unload()
 {
     setTimerOn(false);
+    hushVoice();
     cues_.close();
 }
 

@@ -8,6 +8,7 @@
 #include "sound/beeper.h"
 #include "sound/cues.h"
 #include "sound/mediadevice.h"
+#include "sound/speaker.h"
 #include "ui/form1layout.h"
 #include "ui/messageboxes.h"
 #include "ui/timecorrection.h"
@@ -35,6 +36,7 @@ struct Services
     MessageBoxes &boxes;
     sound::MediaDevice &device;
     sound::Beeper &beeper;
+    sound::Speaker &speaker;
     std::function<bool(const QUrl &)> openUrl;
     // Off only in a benchmark build that measures what phasing the ticks gains.
     bool alignTicks = true;
@@ -65,6 +67,7 @@ public:
     void m14_Click();
     void mUndo_Click();    // 一手戻す
     void mCorrect_Click(); // 時間修正…
+    void mVoice_Click();   // 読み上げ, on or off
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +107,8 @@ private:
     void timeswarning2() override;
     void timeswarning3() override;
     void timesup(const QString &message) override;
+    void aimVoice(const QString &phrase, double delay) override;
+    void hushVoice() override;
 
     Services services_;
     gameclock::Module1 module1_;
@@ -116,7 +121,8 @@ private:
     QTimer *phase_ = nullptr; // one shot: the tick on the whole second, and Timer1 restarted from it
     Form2 *form2_ = nullptr;
     QPointer<TimeCorrection> correction_;
-    QAction *mUndo_ = nullptr, *mCorrect_ = nullptr;
+    QAction *mUndo_ = nullptr, *mCorrect_ = nullptr, *mVoice_ = nullptr;
+    QTimer *voiceTimer_ = nullptr; // one shot: the voice's next phrase
     std::optional<bool> lamp_[2]; // what each lamp shows: lit, dark, or nothing yet
 };
 

@@ -125,6 +125,11 @@ void MainWindow::mCorrect_Click()
     correction_->open();
 }
 
+void MainWindow::mVoice_Click()
+{
+    if (!mVoice_->isChecked()) services_.speaker.hush();
+}
+
 void MainWindow::updateCommands()
 {
     if (!mUndo_) return; // the menu is built after the controls

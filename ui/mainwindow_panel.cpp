@@ -94,6 +94,20 @@ void MainWindow::phaseTicks(double delay)
 
 void MainWindow::notice(const QString &text) { services_.boxes.notice(text); }
 
+// The voice's timer runs whether or not the voice is on, so that switching
+// it on mid-game takes up the count where it stands.
+void MainWindow::aimVoice(const QString &phrase, double delay)
+{
+    if (phrase.isEmpty()) voiceTimer_->stop();
+    else voiceTimer_->start(int(std::ceil(delay * 1000))); // never before its moment
+}
+
+void MainWindow::hushVoice()
+{
+    voiceTimer_->stop();
+    services_.speaker.hush();
+}
+
 void MainWindow::timeswarning1() { cues_.timeswarning1(); }
 void MainWindow::timeswarning2() { cues_.timeswarning2(); }
 void MainWindow::timeswarning3() { cues_.timeswarning3(); }

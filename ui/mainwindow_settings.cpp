@@ -14,6 +14,7 @@ settings::Values MainWindow::settingsValues() const
     for (int i = 0; i < 6; ++i) values.fields[i] = controls_.text1[i]->text();
     values.firstLeft = controls_.option1[0]->isChecked();
     values.wtime = module1_.wtimes();
+    values.voice = mVoice_->isChecked();
     return values;
 }
 
@@ -23,6 +24,8 @@ void MainWindow::applySettings(const settings::Values &values)
         if (controls_.text1[i]->text() != values.fields[i]) controls_.text1[i]->setStoredText(values.fields[i]);
     controls_.option1[values.firstLeft ? 0 : 1]->setChecked(true);
     module1_.setWtimes(values.wtime);
+    mVoice_->setChecked(values.voice);
+    if (!values.voice) services_.speaker.hush();
 }
 
 // A file that cannot be read is said so; one that is absent only when asked.

@@ -57,7 +57,7 @@ struct Rig
 
     Rig()
     {
-        window = std::make_unique<ui::MainWindow>(ui::Services{time, messageBoxes, sound, sound, [this](const QUrl &url) {
+        window = std::make_unique<ui::MainWindow>(ui::Services{time, messageBoxes, sound, sound, sound, [this](const QUrl &url) {
             opened << url;
             return opens;
         }});

@@ -3,6 +3,7 @@
 // asked, in order, and succeed or fail as the test says.
 #include "sound/beeper.h"
 #include "sound/mediadevice.h"
+#include "sound/speaker.h"
 
 #include <QStringList>
 #include <QTimer>
@@ -10,7 +11,7 @@
 
 namespace testing {
 
-struct FakeSound : sound::MediaDevice, sound::Beeper
+struct FakeSound : sound::MediaDevice, sound::Beeper, sound::Speaker
 {
     QStringList log;         // file names, "open", "play", "close", "beep3"
     QString answers = "111"; // open, play, a failure told later: 1 succeeds, 0 fails
@@ -27,6 +28,8 @@ struct FakeSound : sound::MediaDevice, sound::Beeper
     void close() override { log << "close"; }
     void setFailureHandler(std::function<void()> handler) override { failed = std::move(handler); }
     void beepThreeTimes() override { log << "beep3"; }
+    void say(const QString &phrase) override { log << "say:" + phrase; }
+    void hush() override {} // called at every press, whether the voice is on or not
 };
 
 } // namespace testing

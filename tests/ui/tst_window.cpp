@@ -252,7 +252,10 @@ class TestWindow : public QObject
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(find(item.chopped(1)));
             return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
         }
-        if (item.endsWith(u'?')) return QString::number(find<QAbstractButton>(item.chopped(1))->isChecked());
+        if (item.endsWith(u'?')) { // checked: an option or a menu command
+            QAction *action = rig->find<QAction>(item.chopped(1));
+            return QString::number(action ? action->isChecked() : find<QAbstractButton>(item.chopped(1))->isChecked());
+        }
         if (item.endsWith(u'!')) { // enabled: a control or a menu command
             QAction *action = rig->find<QAction>(item.chopped(1));
             return QString::number(action ? action->isEnabled() : find(item.chopped(1))->isEnabled());
