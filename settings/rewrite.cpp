@@ -6,6 +6,7 @@
 #include <QScopeGuard>
 
 #include <cerrno>
+#include <functional>
 #include <dirent.h>
 #include <fcntl.h>
 #include <map>
@@ -197,10 +198,12 @@ bool copyAttributes(int from, const struct stat &old, int to)
 
 constexpr int kCannotKeep = -1;
 
-// A temporary with every attribute of the old file, renamed over it.
-int replaceByRename(const QByteArray &target, int fd, const struct stat &old, const QByteArray &bytes)
+// Bytes in a new file named to, beside target, all of it on the disk before
+// it has that name; prepare gives it its attributes (false: kCannotKeep).
+int writeAndRename(const QByteArray &target, const QByteArray &bytes, mode_t mode,
+                   const std::function<bool(int)> &prepare, const QByteArray &to)
 {
-    Temporary temporary = createTemporary(target, fd < 0 ? 0666 : 0600);
+    Temporary temporary = createTemporary(target, mode);
     if (temporary.fd < 0) return errno;
     const auto discard = qScopeGuard([&temporary] {
         ::close(temporary.fd);
@@ -208,11 +211,19 @@ int replaceByRename(const QByteArray &target, int fd, const struct stat &old, co
     });
     // Written before the attributes: a write clears set-ID bits and capabilities.
     if (!writeAll(temporary.fd, bytes)) return errno;
-    if (fd >= 0 && !copyAttributes(fd, old, temporary.fd)) return kCannotKeep;
+    if (!prepare(temporary.fd)) return kCannotKeep;
     if (::fsync(temporary.fd) != 0) return errno;
     if (temporary.name.isEmpty() && !nameTemporary(temporary, target)) return errno;
-    if (::rename(temporary.name.constData(), target.constData()) != 0) return errno;
+    if (::rename(temporary.name.constData(), to.constData()) != 0) return errno;
     temporary.name.clear();
+    return 0;
+}
+
+// A temporary with every attribute of the old file, renamed over it.
+int replaceByRename(const QByteArray &target, int fd, const struct stat &old, const QByteArray &bytes)
+{
+    const auto same = [&](int to) { return fd < 0 || copyAttributes(fd, old, to); };
+    if (const int error = writeAndRename(target, bytes, fd < 0 ? 0666 : 0600, same, target)) return error;
     // A backup an interrupted save in place left is older than this.
     ::unlink(backupPath(target).constData());
     syncDirectory(directoryOf(target));
@@ -236,18 +247,13 @@ RewriteResult rewriteInPlace(const QByteArray &target, int fd, const struct stat
     struct stat st{};
     const bool made = ::lstat(backup.constData(), &st) != 0; // else a cut-short save's, older still
     if (made) {
-        const int copy = ::open(backup.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (copy < 0) return {errno};
-        // Readable by whoever may read the file.
-        if (::fchown(copy, uid_t(-1), old.st_gid) != 0) {}
-        ::fchmod(copy, old.st_mode & 0666);
-        const bool ok = writeAll(copy, *oldBytes) && ::fsync(copy) == 0;
-        const int error = errno;
-        ::close(copy);
-        if (!ok) {
-            ::unlink(backup.constData());
-            return {error};
-        }
+        // Readable by whoever may read the file; by its group only if it can have that group.
+        const auto readable = [&old](int to) {
+            const bool group = ::fchown(to, uid_t(-1), old.st_gid) == 0;
+            return ::fchmod(to, old.st_mode & (group ? 0666 : 0606)) == 0;
+        };
+        if (const int error = writeAndRename(target, *oldBytes, 0600, readable, backup))
+            return {error == kCannotKeep ? EPERM : error};
         syncDirectory(directoryOf(target));
     }
     if (put(fd, bytes)) {
