@@ -7,6 +7,8 @@
 #include <QBuffer>
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace settings {
 
 namespace {
@@ -51,47 +53,49 @@ std::optional<QByteArray> writeSettings(const Values &values, QString *error)
 
 namespace {
 
-const QString kFieldKeys[6] = {
-    QStringLiteral("text1(0).text"), QStringLiteral("text1(1).text"), QStringLiteral("text1(2).text"),
-    QStringLiteral("text1(3).text"), QStringLiteral("text1(4).text"), QStringLiteral("text1(5).text"),
-};
-const QString kThresholdKeys[3] = {QStringLiteral("wtime1"), QStringLiteral("wtime2"), QStringLiteral("wtime3")};
+// The longest line a field's value may come in: a text box's characters,
+// each at most three bytes in UTF-8 and at least half a byte in code page 932
+// (two bytes a character, one a replacement); "text1(N).text=" before it.
+// Beyond it only the key matters.
+constexpr qsizetype kLongestLine = 14 + 3 * kLongestField;
 
-// The longest line a field can take: beyond it only the key matters.
-constexpr qsizetype kLongestLine = 13 + 1 + kLongestField;
-
-// Applies lines in file order as decoded pieces of the file arrive; nothing
-// grows with the file but a line being put together, and that only up to
-// kLongestLine. A number that repeats its key's last value is not read again:
-// a file of millions of lines costs little more than its decoding.
+// Applies lines in file order as the file's bytes arrive. Line ends and keys
+// are ASCII, and neither encoding has those bytes inside a character, so a
+// line is split and its key matched on its bytes; only the value of a key
+// is decoded, and only when it differs from that key's last: a file of
+// millions of lines, or of random bytes, costs little more than reading it.
+// Nothing grows with the file but a line being put together, and that only
+// up to kLongestLine.
 class Reader
 {
 public:
-    explicit Reader(Values &values) : values_(values) {}
+    Reader(Values &values, bool utf8) : values_(values), utf8_(utf8) {}
 
     // false when a field's value is longer than a text box can take.
-    bool feed(QStringView text)
+    bool feed(const char *bytes, qsizetype size)
     {
-        for (;;) {
-            qsizetype end = 0;
-            while (end < text.size() && text[end] != u'\n' && text[end] != u'\r') ++end;
-            const bool ended = end < text.size();
-            const QStringView piece = text.left(end);
+        while (size > 0) {
+            const auto *lf = static_cast<const char *>(std::memchr(bytes, '\n', size_t(size)));
+            const auto *cr = static_cast<const char *>(std::memchr(bytes, '\r', size_t(lf ? lf - bytes : size)));
+            const char *end = cr ? cr : lf;
+            const qsizetype length = end ? end - bytes : size;
             if (skipping_) {
-            } else if (ended && partial_.isEmpty()) {
-                if (!apply(piece)) return false;
+            } else if (end && partial_.isEmpty()) {
+                if (!apply(QByteArrayView(bytes, length))) return false;
             } else {
-                partial_ += piece;
-                if (ended || partial_.size() > kLongestLine) {
+                partial_.append(bytes, length);
+                if (end || partial_.size() > kLongestLine) {
                     if (!apply(partial_)) return false;
                     partial_.clear();
-                    skipping_ = !ended;
+                    skipping_ = !end;
                 }
             }
-            if (!ended) return true;
+            if (!end) return true;
             skipping_ = false;
-            text = text.mid(end + 1);
+            bytes += length + 1;
+            size -= length + 1;
         }
+        return true;
     }
 
     void finish()
@@ -103,52 +107,62 @@ public:
 private:
     // A line longer than kLongestLine (perhaps seen only in part) is too
     // long for any value: a field's fails the file, any other is skipped.
-    bool apply(QStringView line)
+    bool apply(QByteArrayView line)
     {
-        const bool whole = line.size() <= kLongestLine;
-        const qsizetype equals = line.indexOf(u'=');
+        const qsizetype equals = line.indexOf('=');
         if (equals < 0) return true;
-        const QStringView key = line.left(equals);
-        const QStringView value = line.mid(equals + 1);
-        for (int i = 0; i < 6; ++i) {
-            if (key == kFieldKeys[i]) {
-                if (value.size() > kLongestField) return false;
-                if (fields_[i] != value) fields_[i] = value.toString();
-                return true;
+        const QByteArrayView key = line.first(equals);
+        const QByteArrayView value = line.sliced(equals + 1);
+        const bool whole = line.size() <= kLongestLine;
+        if (key.size() == 13 && key.startsWith("text1(") && key.endsWith(").text") && key[6] >= '0' && key[6] <= '5') {
+            const int i = key[6] - '0';
+            if (!whole) return false;
+            if (!fields_[i] || lastField_[i] != value) {
+                lastField_[i] = value.toByteArray();
+                fields_[i] = decode(value);
             }
+            return fields_[i]->size() <= kLongestField;
         }
         if (!whole) return true;
-        if (key == u"first") {
+        if (key == "first") {
             if (const auto n = number(3, value, false)) values_.firstLeft = *n == 0;
-            return true;
-        }
-        for (int i = 0; i < 3; ++i) {
-            if (key == kThresholdKeys[i]) {
-                if (const auto n = number(i, value, true)) values_.wtime[i] = qint16(*n);
-                return true;
-            }
+        } else if (key.size() == 6 && key.startsWith("wtime") && key[5] >= '1' && key[5] <= '3') {
+            const int i = key[5] - '1';
+            if (const auto n = number(i, value, true)) values_.wtime[i] = qint16(*n);
         }
         return true;
     }
 
-    // The value read as a number (as a 16-bit threshold when int16); slot 3 is "first".
-    std::optional<double> number(int slot, QStringView value, bool int16)
+    // As the whole file's decoding has these bytes: a value starts and ends
+    // between characters, and a byte-order mark inside the file is a character.
+    QString decode(QByteArrayView value) const
     {
-        if (!last_[slot] || *last_[slot] != value) {
-            last_[slot] = value.toString();
-            if (!int16) lastNumber_[slot] = common::parseDecimal(*last_[slot]);
-            else if (const auto n = common::parseInt16(*last_[slot])) lastNumber_[slot] = *n;
-            else lastNumber_[slot].reset();
+        if (!utf8_) return cp932::decode(value.toByteArray());
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+        return utf8.decode(value);
+    }
+
+    // The value read as a number (as a 16-bit threshold when int16); slot 3 is "first".
+    std::optional<double> number(int slot, QByteArrayView value, bool int16)
+    {
+        if (!lastNumber_[slot] || last_[slot] != value) {
+            last_[slot] = value.toByteArray();
+            const QString text = decode(value);
+            if (!int16) lastNumber_[slot] = common::parseDecimal(text);
+            else if (const auto n = common::parseInt16(text)) lastNumber_[slot] = *n;
+            else lastNumber_[slot] = std::nullopt;
         }
-        return lastNumber_[slot];
+        return *lastNumber_[slot];
     }
 
     Values &values_;
-    QString partial_;
-    bool skipping_ = false; // the rest of a line cut short
+    const bool utf8_;
+    QByteArray partial_;
+    bool skipping_ = false; // the rest of a line too long for any value
     std::optional<QString> fields_[6];
-    std::optional<QString> last_[4];
-    std::optional<double> lastNumber_[4];
+    QByteArray lastField_[6];
+    QByteArray last_[4];
+    std::optional<std::optional<double>> lastNumber_[4]; // outer: read at all
 };
 
 } // namespace
@@ -156,37 +170,39 @@ private:
 ReadResult readsettings(QIODevice &file, Values &values)
 {
     QByteArray chunk(64 * 1024, Qt::Uninitialized);
-    // A file a Linux editor wrote is UTF-8 (the decoder drops a byte-order
-    // mark); anything else is the code page, found out at its first invalid
-    // byte, and then read again from the start.
+    QString decoded(chunk.size() + 4, Qt::Uninitialized);
+    // A file a Linux editor wrote is UTF-8 (a byte-order mark before it
+    // dropped); anything else is the code page, found out at its first
+    // invalid byte, and then read again from the start.
     for (const bool utf8 : {true, false}) {
         if (!file.seek(0)) return ReadResult::Unreadable;
         Values read = values;
-        Reader reader(read);
-        QStringDecoder utf8Decoder(QStringDecoder::Utf8);
-        cp932::Decoder cp932Decoder;
+        Reader reader(read, utf8);
+        QStringDecoder check(QStringDecoder::Utf8);
         bool tooLong = false;
         // false when the bytes turn out not to be UTF-8.
-        const auto decode = [&](const char *bytes, qsizetype size) {
-            const QString text = utf8 ? utf8Decoder.decode(QByteArrayView(bytes, size)) : cp932Decoder.decode(bytes, size);
-            if (utf8 && utf8Decoder.hasError()) return false;
-            // Decoded to the end even so: a later invalid byte makes it another file.
-            tooLong = tooLong || !reader.feed(text);
+        const auto take = [&](const char *bytes, qsizetype size) {
+            if (utf8 && (check.appendToBuffer(decoded.data(), QByteArrayView(bytes, size)), check.hasError())) return false;
+            // Checked to the end even so: a later invalid byte makes it another file.
+            tooLong = tooLong || !reader.feed(bytes, size);
             return true;
         };
         qint64 size = 0;
-        bool decoded = true;
-        while (decoded && (size = file.read(chunk.data(), chunk.size())) > 0) decoded = decode(chunk.constData(), size);
+        bool valid = true;
+        for (bool first = true; valid && (size = file.read(chunk.data(), chunk.size())) > 0; first = false) {
+            const qsizetype mark = utf8 && first && size >= 3 && chunk.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+            valid = take(chunk.constData() + mark, size - mark);
+        }
         if (size < 0) return ReadResult::Unreadable;
         // A line end after the last byte ends the last line, and makes a
         // character the end cut short an invalid one.
-        if (!decoded || !decode("\n", 1)) continue;
+        if (!valid || !take("\n", 1)) continue;
         if (tooLong) return ReadResult::TooLong;
         reader.finish();
         values = read;
         return ReadResult::Applied;
     }
-    return ReadResult::Unreadable; // not reached: the code page decodes anything
+    return ReadResult::Unreadable; // not reached: the code page takes any bytes
 }
 
 bool readsettings(const QByteArray &bytes, Values &values)
