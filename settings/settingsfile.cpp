@@ -19,9 +19,10 @@ const QString kHeader = QStringLiteral("[コルヴァン設定ファイル]");
 
 bool startsWithHeader(const QByteArray &head)
 {
-    for (const QByteArray &header : {*cp932::encode(kHeader), "\xEF\xBB\xBF" + kHeader.toUtf8(), kHeader.toUtf8()})
-        if (head.startsWith(header) && (head.size() == header.size() || head[header.size()] == '\r' || head[header.size()] == '\n'))
-            return true;
+    for (const QByteArray &header : {*cp932::encode(kHeader), "\xEF\xBB\xBF" + kHeader.toUtf8(), kHeader.toUtf8()}) {
+        const QByteArray after = head.mid(header.size(), 1); // the line's end, or the file's
+        if (head.startsWith(header) && (after.isEmpty() || after == "\r" || after == "\n")) return true;
+    }
     return false;
 }
 
@@ -138,7 +139,8 @@ private:
     QString decode(QByteArrayView value) const
     {
         if (!utf8_) return cp932::decode(value.toByteArray());
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+        using Flag = QStringDecoder::Flag;
+        QStringDecoder utf8(QStringDecoder::Utf8, Flag::ConvertInitialBom | Flag::Stateless);
         return utf8.decode(value);
     }
 
@@ -182,7 +184,8 @@ ReadResult readsettings(QIODevice &file, Values &values)
         bool tooLong = false;
         // false when the bytes turn out not to be UTF-8.
         const auto take = [&](const char *bytes, qsizetype size) {
-            if (utf8 && (check.appendToBuffer(decoded.data(), QByteArrayView(bytes, size)), check.hasError())) return false;
+            if (utf8) check.appendToBuffer(decoded.data(), QByteArrayView(bytes, size));
+            if (utf8 && check.hasError()) return false;
             // Checked to the end even so: a later invalid byte makes it another file.
             tooLong = tooLong || !reader.feed(bytes, size);
             return true;

@@ -92,8 +92,11 @@ SaveResult save(const QByteArray &path, const Values &values)
     const bool link = exists && S_ISLNK(st.st_mode);
     if (link) {
         char resolved[PATH_MAX];
-        if (!::realpath(path.constData(), resolved) || ::stat(resolved, &st) != 0)
-            return failed(errno == ELOOP ? kLoop : errno == ENOENT ? QStringLiteral("korvane.ini はリンクですが、リンク先のファイルがありません。") : describe(errno));
+        if (!::realpath(path.constData(), resolved) || ::stat(resolved, &st) != 0) {
+            if (errno == ELOOP) return failed(kLoop);
+            if (errno == ENOENT) return failed(QStringLiteral("korvane.ini はリンクですが、リンク先のファイルがありません。"));
+            return failed(describe(errno));
+        }
         target = resolved;
     }
     const QString notOrdinary =
