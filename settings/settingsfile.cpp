@@ -147,14 +147,14 @@ private:
     // The value read as a number (as a 16-bit threshold when int16); slot 3 is "first".
     std::optional<double> number(int slot, QByteArrayView value, bool int16)
     {
-        if (!lastNumber_[slot] || last_[slot] != value) {
+        if (!last_[slot] || *last_[slot] != value) {
             last_[slot] = value.toByteArray();
             const QString text = decode(value);
             if (!int16) lastNumber_[slot] = common::parseDecimal(text);
             else if (const auto n = common::parseInt16(text)) lastNumber_[slot] = *n;
-            else lastNumber_[slot] = std::nullopt;
+            else lastNumber_[slot].reset();
         }
-        return *lastNumber_[slot];
+        return lastNumber_[slot];
     }
 
     Values &values_;
@@ -163,8 +163,8 @@ private:
     bool skipping_ = false; // the rest of a line too long for any value
     std::optional<QString> fields_[6];
     QByteArray lastField_[6];
-    QByteArray last_[4];
-    std::optional<std::optional<double>> lastNumber_[4]; // outer: read at all
+    std::optional<QByteArray> last_[4];
+    std::optional<double> lastNumber_[4];
 };
 
 } // namespace
