@@ -172,7 +172,7 @@ private:
 ReadResult readsettings(QIODevice &file, Values &values)
 {
     // 64 KiB at a time; less for a smaller file.
-    QByteArray chunk(qBound<qint64>(1, file.size() + 1, 64 * 1024), Qt::Uninitialized);
+    QByteArray chunk(qBound(qint64(1), file.size() + 1, qint64(64 * 1024)), Qt::Uninitialized);
     QString decoded(chunk.size() + 4, Qt::Uninitialized);
     // A file a Linux editor wrote is UTF-8 (a byte-order mark before it
     // dropped); anything else is the code page, found out at its first
