@@ -10,6 +10,7 @@ packages=(
     libx11-dev libxdamage-dev
     pulseaudio pulseaudio-utils sox
     clang libclang-rt-14-dev
+    acl attr
 )
 # The package check's tools, without what they only recommend (ffmpeg, for
 # the compose step's video checks).
