@@ -30,24 +30,39 @@ QString textOf(QWidget *w, const QString *set = nullptr)
     return label ? label->text() : button ? button->text() : edit ? edit->text() : QString();
 }
 
-// The pixels a control's caption or text adds to it, in its own coordinates;
-// each is marked on a canvas of the window, where no other caption's may lie.
-QRectF inkOf(QWidget *w, QImage *canvas = nullptr, bool *overdrawn = nullptr)
+// How far apart two colours read: WCAG's contrast ratio, 1 (none) to 21 (black on white).
+double contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) { return v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// The pixels a control's caption or text adds to its window where the
+// control lies (and no other covers it), in its own coordinates; each is
+// marked on a canvas of the window, where no other caption's may lie.
+// sharpest: the most any of them stands out from the ground beneath it.
+QRectF inkOf(QWidget *w, QImage *canvas = nullptr, bool *overdrawn = nullptr, double *sharpest = nullptr)
 {
     const QString text = textOf(w), none;
     const QFont font = w->font();
-    const QImage with = w->grab().toImage();
+    const QRect area(w->mapTo(w->window(), QPoint()), w->size());
+    const QImage with = w->window()->grab(area).toImage();
     textOf(w, &none);
-    const QImage without = w->grab().toImage();
+    const QImage without = w->window()->grab(area).toImage();
     textOf(w, &text);
     w->setFont(font);
     const qreal dpr = with.devicePixelRatio();
-    const QPoint at = canvas ? w->mapTo(w->window(), QPoint()) * dpr : QPoint();
+    const QPoint at = canvas ? area.topLeft() * dpr : QPoint();
     QRect ink;
     for (int y = 0; y < with.height(); ++y)
         for (int x = 0; x < with.width(); ++x)
             if (with.pixel(x, y) != without.pixel(x, y)) {
                 ink |= QRect(x, y, 1, 1);
+                if (sharpest) *sharpest = std::max(*sharpest, contrast(with.pixel(x, y), without.pixel(x, y)));
                 if (!canvas || !canvas->rect().contains(at + QPoint(x, y))) continue;
                 *overdrawn |= canvas->pixelIndex(at + QPoint(x, y)) == 1;
                 canvas->setPixel(at + QPoint(x, y), 1);
@@ -55,9 +70,33 @@ QRectF inkOf(QWidget *w, QImage *canvas = nullptr, bool *overdrawn = nullptr)
     return QRectF(ink.topLeft() / dpr, ink.size() / dpr);
 }
 
-// Which captions or texts are cut off or drawn over another's: a button's
-// must keep off its edges; any other must show its whole ink (hinting at
-// scale 2 differs a little).
+// The size of the ink a control's text leaves in its font, drawn free of any
+// box; its glyphs only (the clocks' underline lies on their box's edge).
+QSizeF freeInk(QWidget *w, const QString &text)
+{
+    QFont font = w->font();
+    font.setUnderline(false);
+    const QFontMetrics metrics(font);
+    const qreal dpr = w->devicePixelRatioF();
+    QImage image(QSize(metrics.horizontalAdvance(text), metrics.height()) * 2 * dpr, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.drawText(QRectF(QPointF(), image.deviceIndependentSize()), Qt::AlignCenter, text);
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) ink |= QRect(x, y, 1, 1);
+    return QSizeF(ink.size()) / dpr;
+}
+
+// Which captions or texts are cut off, drawn over another's, or faint: a
+// button's must keep off its edges; any other must show its whole ink, all
+// but a pixel of it (where a glyph falls between pixels); each must stand
+// out from its ground at least as the layout's red on cyan does (3.4).
 QStringList inkFaults(QWidget *window)
 {
     QStringList faults;
@@ -67,11 +106,12 @@ QStringList inkFaults(QWidget *window)
         const QString text = textOf(w);
         if (!w->isVisible() || text.isEmpty()) continue;
         bool overdrawn = false;
-        const QRectF ink = inkOf(w, &canvas, &overdrawn);
+        double sharpest = 1;
+        const QRectF ink = inkOf(w, &canvas, &overdrawn, &sharpest);
         overdrawn &= w->objectName() != "Label2(4)"; // the layout sets 持ち時間's foot on RIGHT's head
-        const QRect need = QFontMetrics(w->font()).tightBoundingRect(text);
-        if (overdrawn || !(qobject_cast<QPushButton *>(w) ? QRectF(w->rect()).adjusted(2, 2, -2, -2).contains(ink)
-                                                          : ink.width() >= need.width() - 2 && ink.height() >= need.height() - 2))
+        const QSizeF need = qobject_cast<QPushButton *>(w) ? QSizeF() : freeInk(w, text);
+        if (overdrawn || sharpest < 3 || !(qobject_cast<QPushButton *>(w) ? QRectF(w->rect()).adjusted(2, 2, -2, -2).contains(ink)
+                                                          : ink.width() >= need.width() - 1 && ink.height() >= need.height() - 1))
             faults << w->objectName();
     }
     return faults;
