@@ -67,7 +67,7 @@ public:
         field->setText(QString::fromUtf16(text));
         field->setAlignment(Qt::AlignCenter);
         field->setAccessibleName(common::setupFieldName(index));
-        if (white) setColour(field, QPalette::Base, Qt::white);
+        if (white) setColour(field, QPalette::Base, look::kWhite);
         const QByteArray name = "Text1(" + QByteArray::number(index) + ')';
         return layout_.place(field, name.constData(), twips, look::font(18));
     }

@@ -27,6 +27,7 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
     setFixedSize(look::pixels(4335), look::pixels(3300));
     // The layout's font, not bold, at the size of a dialog's text, rather than
     // whatever the desktop gives: the captions are cut to fit their labels.
+    // Its colours are the desktop's, whole.
     setFont(look::font(9, false, false));
 
     auto label = [this](const char *name, const QString &text, QRect twips) {
@@ -49,14 +50,8 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
         text_[i] = box;
         label(rowNames[i][2], QStringLiteral("秒になったらならす"), {2520, top, 1695, 255});
     }
-    for (int i = 0; i < 2; ++i) {
-        const int y = i == 0 ? 765 : 2520;
-        QWidget *rule = layout_.rule(this, i == 0 ? "Line1(0)" : "Line1(1)", 240, y, 4080, y, 2);
-        // A line's own colour is the text's, as the dialog sets no colour of its own.
-        QPalette palette = rule->palette();
-        palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
-        rule->setPalette(palette);
-    }
+    layout_.rule(this, "Line1(0)", 240, 765, 4080, 765, 2);
+    layout_.rule(this, "Line1(1)", 240, 2520, 4080, 2520, 2);
     auto *store = layout_.place(new QPushButton(QStringLiteral("設定する"), this), "Command1", {360, 2760, 1455, 375});
     auto *cancel = layout_.place(new QPushButton(QStringLiteral("キャンセル"), this), "Command2", {2520, 2760, 1455, 375});
     store->setAutoDefault(false);

@@ -25,6 +25,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kAppTitle);
+    setPalette(look::palette());
     setWindowIcon(pictures::appIcon());
     buildControls();
     buildMenu();
@@ -101,6 +102,7 @@ void MainWindow::buildMenu()
     QMenu *m1 = menuBar()->addMenu(QStringLiteral("設定"));
     m1->setObjectName(QStringLiteral("m1"));
     m1->setSeparatorsCollapsible(false);
+    m1->setAttribute(Qt::WA_WindowPropagation); // the window's colours, though a window of its own
     // Room above the first separator and below the last, off the menu's border.
     m1->setContentsMargins(0, 4, 0, 4);
     auto separator = [m1](const char *name) { m1->addSeparator()->setObjectName(QString::fromLatin1(name)); };

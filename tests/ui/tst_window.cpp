@@ -4,7 +4,8 @@
 // every caption whole inside its control, each clock inside its half at any
 // value it can show, colours, separators, names for a screen reader, the
 // focus order, the whole layout zoomed, each player's own key. Run at scale 1
-// and 2, under a large desktop font.
+// and 2, under a large desktop font, and under a dark desktop palette
+// (KORVANE_TEST_DARK).
 #include "support/checks.h"
 #include "support/fakes.h"
 #include "ui/form2.h"
@@ -287,6 +288,7 @@ private slots:
     void initTestCase()
     {
         QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14)); // a desktop's own large font
+        if (qEnvironmentVariableIsSet("KORVANE_TEST_DARK")) QApplication::setPalette(QPalette(QColor(60, 60, 60)));
         qputenv("XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit()); // where help writes out its own readme
     }
     void init()
