@@ -18,7 +18,7 @@ const char16_t *const kBoxNames[3] = {u"１回目", u"２回目", u"３回目"};
 } // namespace
 
 Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowTitleHint), module1_(thresholds),
+    : QDialog(parent, Qt::WindowCloseButtonHint | Qt::WindowTitleHint), module1_(thresholds),
       boxes_(boxes)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -54,8 +54,8 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
     layout_.rule(this, "Line1(1)", 240, 2520, 4080, 2520, 2);
     auto *store = layout_.place(new QPushButton(QStringLiteral("設定する"), this), "Command1", {360, 2760, 1455, 375});
     auto *cancel = layout_.place(new QPushButton(QStringLiteral("キャンセル"), this), "Command2", {2520, 2760, 1455, 375});
-    store->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    // Enter presses 設定する, or the button that has the focus, as in any dialog.
+    store->setDefault(true);
     connect(store, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(cancel, &QPushButton::clicked, this, &Form2::Command2_Click);
 
@@ -84,9 +84,10 @@ void Form2::Command1_Click()
         values[i] = *value;
     }
     module1_.setWtimes(values);
-    close();
+    accept();
 }
 
-void Form2::Command2_Click() { close(); }
+// Esc and the frame's close box reject the dialog too.
+void Form2::Command2_Click() { reject(); }
 
 } // namespace ui

@@ -137,6 +137,7 @@ class TestWindow : public QObject
     // A control of the window, or of the dialog as "Form2.NAME".
     template <typename T = QWidget> T *find(const QString &name) const
     {
+        if (name == "Form2") return qobject_cast<T *>(rig->window->form2());
         if (name.startsWith("Form2.")) return rig->window->form2()->findChild<T *>(name.mid(6));
         return rig->find<T>(name);
     }
@@ -152,11 +153,14 @@ class TestWindow : public QObject
         ui::Form2 *form = rig->window->form2();
         return form && form->isVisible() ? static_cast<QWidget *>(form) : rig->window.get();
     }
-    // A key as the platform gives it: its Qt key, and where it lies (evdev code + 8; 0: not told).
+    // A key as the platform gives it, pressed and let go: its Qt key, and where it lies (evdev code + 8; 0: not told).
     void key(int qtKey, quint32 place = 0, bool repeat = false)
     {
-        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
-        QApplication::sendEvent(inUse()->focusWidget(), &press);
+        QApplication::setActiveWindow(inUse());
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
+            QApplication::sendEvent(inUse()->focusWidget(), &event);
+        }
     }
     // A new window, shown and active.
     void start()
@@ -275,6 +279,8 @@ class TestWindow : public QObject
             const QImage image = find(item.chopped(1))->grab().toImage();
             return colourName(image.pixelColor(image.width() - qRound(3 * image.devicePixelRatio()), image.height() / 2));
         }
+        if (item.endsWith(u'!')) // its role, as Qt names it
+            return QMetaEnum::fromType<QAccessible::Role>().valueToKey(QAccessible::queryAccessibleInterface(find(item.chopped(1)))->role());
         if (item.endsWith(u'@')) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(find(item.chopped(1)));
             return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
