@@ -32,6 +32,23 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
+// The two are one choice, and say so to a screen reader; but where Qt takes
+// the unchosen one out of the Tab order as the chosen one takes the focus,
+// Tab visits both here, as the layout has it.
+class OptionButton : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QRadioButton::focusInEvent(event);
+        for (auto *other : parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly))
+            other->setFocusPolicy(focusPolicy());
+    }
+};
+
 class Builder
 {
 public:
@@ -83,10 +100,7 @@ public:
     }
     QRadioButton *option(const char *name, const char16_t *text, const char16_t *accessible, QRect twips)
     {
-        auto *option = new QRadioButton(QString::fromUtf16(text), client_);
-        // The window keeps the two exclusive itself: Qt's own grouping would
-        // take the unchosen button out of the focus order.
-        option->setAutoExclusive(false);
+        auto *option = new OptionButton(QString::fromUtf16(text), client_);
         option->setAccessibleName(QString::fromUtf16(accessible));
         setColour(option, QPalette::Window, look::kCyan);
         setColour(option, QPalette::Button, look::kCyan);

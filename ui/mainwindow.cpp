@@ -80,15 +80,6 @@ void MainWindow::buildControls()
     connect(c.command6, &QPushButton::clicked, this, &MainWindow::Command6_Click);
     connect(c.command7, &QPushButton::clicked, this, &MainWindow::Command7_Click);
     connect(timer1_, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
-    // The two option buttons are exclusive, however one is chosen; a click on
-    // the chosen one keeps it chosen.
-    for (int side = 0; side < 2; ++side) {
-        connect(c.option1[side], &QRadioButton::toggled, this, [this, side](bool on) {
-            QRadioButton *const *option = controls_.option1;
-            if (on) option[1 - side]->setChecked(false);
-            else if (!option[1 - side]->isChecked()) option[side]->setChecked(true);
-        });
-    }
 
     auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(fullScreen, &QShortcut::activated, this, [this] {
