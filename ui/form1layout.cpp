@@ -4,6 +4,7 @@
 #include "common/wording.h"
 #include "ui/clockface.h"
 #include "ui/fitlabel.h"
+#include "ui/fitlineedit.h"
 #include "ui/look.h"
 #include "ui/setupfield.h"
 #include "ui/wrapbutton.h"
@@ -90,7 +91,8 @@ public:
     }
     QLineEdit *nameBox(const char *name, const char16_t *accessible, QRect twips)
     {
-        auto *box = new QLineEdit(gameclock::caption::defaultName, client_);
+        auto *box = new FitLineEdit(client_);
+        box->setText(gameclock::caption::defaultName);
         box->setAlignment(Qt::AlignCenter);
         box->setAccessibleName(QString::fromUtf16(accessible));
         // The light 3-D colour of the platform's controls, with black text on it.

@@ -2,10 +2,10 @@
 
 #include "common/decimaltext.h"
 #include "common/wording.h"
+#include "ui/fitlabel.h"
 #include "ui/look.h"
 #include "ui/setupfield.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <optional>
 
@@ -26,12 +26,13 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
     setWindowTitle(QStringLiteral("警告音時間設定"));
     setFixedSize(look::pixels(4335), look::pixels(3300));
     // The layout's font, not bold, at the size of a dialog's text, rather than
-    // whatever the desktop gives: the captions are cut to fit their labels.
-    // Its colours are the desktop's, whole.
+    // whatever the desktop gives: the captions are cut to fit their labels,
+    // and take a smaller size where a font's are wider. Its colours are the
+    // desktop's, whole.
     setFont(look::font(9, false, false));
 
     auto label = [this](const char *name, const QString &text, QRect twips) {
-        layout_.place(new QLabel(text, this), name, twips);
+        layout_.place(new FitLabel(text, this), name, twips);
     };
     label("Label1", QStringLiteral("３回まで警告音をならす時間を設定できます。"), {240, 120, 3855, 255});
     label("Label4", QStringLiteral("必要ない部分は「0」を入力してください。"), {240, 360, 3975, 255});

@@ -15,7 +15,9 @@ const QString kFamily = QStringLiteral("ＭＳ Ｐゴシック");
 void installFontSubstitutes()
 {
     // BIZ UDPゴシック is cut to the same line height as the face it stands in
-    // for and has a true bold; the others are fallbacks without one.
+    // for and has a true bold; IPA Pゴシック has no bold, and Noto Sans CJK's
+    // kana are as wide as its kanji and its lines taller: captions may take
+    // a smaller size to fit.
     QFont::insertSubstitutions(kFamily, {QStringLiteral("BIZ UDPGothic"), QStringLiteral("IPAPGothic"),
                                          QStringLiteral("Noto Sans CJK JP")});
 }

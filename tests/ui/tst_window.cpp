@@ -4,11 +4,13 @@
 // every caption whole inside its control, each clock inside its half at any
 // value it can show, colours, separators, names for a screen reader, the
 // focus order, the whole layout zoomed, each player's own key. Run at scale 1
-// and 2, under a large desktop font, and under a dark desktop palette
-// (KORVANE_TEST_DARK).
+// and 2, under a large desktop font, under a dark desktop palette
+// (KORVANE_TEST_DARK), and with each Japanese font alone (KORVANE_TEST_FONT:
+// the family the window must be drawn in).
 #include "support/checks.h"
 #include "support/fakes.h"
 #include "ui/form2.h"
+#include "ui/look.h"
 #include "ui/setupfield.h"
 #include "ui/stage.h"
 
@@ -303,6 +305,8 @@ private slots:
     {
         QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14)); // a desktop's own large font
         if (qEnvironmentVariableIsSet("KORVANE_TEST_DARK")) QApplication::setPalette(QPalette(QColor(60, 60, 60)));
+        if (const QString family = qEnvironmentVariable("KORVANE_TEST_FONT"); !family.isEmpty())
+            QCOMPARE(QFontInfo(ui::look::font(12)).family(), family);
         QAccessible::installUpdateHandler(tell);
         qputenv("XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit()); // where help writes out its own readme
     }
