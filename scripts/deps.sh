@@ -5,8 +5,9 @@ set -euo pipefail
 packages=(
     cmake g++ ninja-build dpkg-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libpulse-dev pkg-config
-    fonts-morisawa-bizud-gothic
+    fonts-morisawa-bizud-gothic fonts-ipafont-gothic fonts-noto-cjk
     xvfb xauth x11-utils xdotool imagemagick
+    dbus-daemon dbus-bin at-spi2-core
     libx11-dev libxdamage-dev
     pulseaudio pulseaudio-utils sox
     clang libclang-rt-14-dev

@@ -4,6 +4,7 @@
 #include "common/wording.h"
 #include "ui/clockface.h"
 #include "ui/fitlabel.h"
+#include "ui/fitlineedit.h"
 #include "ui/look.h"
 #include "ui/setupfield.h"
 #include "ui/wrapbutton.h"
@@ -31,6 +32,23 @@ void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     palette.setColor(role, colour);
     widget->setPalette(palette);
 }
+
+// The two are one choice, and say so to a screen reader; but where Qt takes
+// the unchosen one out of the Tab order as the chosen one takes the focus,
+// Tab visits both here, as the layout has it.
+class OptionButton : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QRadioButton::focusInEvent(event);
+        for (auto *other : parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly))
+            other->setFocusPolicy(focusPolicy());
+    }
+};
 
 class Builder
 {
@@ -67,13 +85,14 @@ public:
         field->setText(QString::fromUtf16(text));
         field->setAlignment(Qt::AlignCenter);
         field->setAccessibleName(common::setupFieldName(index));
-        if (white) setColour(field, QPalette::Base, Qt::white);
+        if (white) setColour(field, QPalette::Base, look::kWhite);
         const QByteArray name = "Text1(" + QByteArray::number(index) + ')';
         return layout_.place(field, name.constData(), twips, look::font(18));
     }
     QLineEdit *nameBox(const char *name, const char16_t *accessible, QRect twips)
     {
-        auto *box = new QLineEdit(gameclock::caption::defaultName, client_);
+        auto *box = new FitLineEdit(client_);
+        box->setText(gameclock::caption::defaultName);
         box->setAlignment(Qt::AlignCenter);
         box->setAccessibleName(QString::fromUtf16(accessible));
         // The light 3-D colour of the platform's controls, with black text on it.
@@ -83,10 +102,7 @@ public:
     }
     QRadioButton *option(const char *name, const char16_t *text, const char16_t *accessible, QRect twips)
     {
-        auto *option = new QRadioButton(QString::fromUtf16(text), client_);
-        // The window keeps the two exclusive itself: Qt's own grouping would
-        // take the unchosen button out of the focus order.
-        option->setAutoExclusive(false);
+        auto *option = new OptionButton(QString::fromUtf16(text), client_);
         option->setAccessibleName(QString::fromUtf16(accessible));
         setColour(option, QPalette::Window, look::kCyan);
         setColour(option, QPalette::Button, look::kCyan);

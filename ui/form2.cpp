@@ -2,10 +2,10 @@
 
 #include "common/decimaltext.h"
 #include "common/wording.h"
+#include "ui/fitlabel.h"
 #include "ui/look.h"
 #include "ui/setupfield.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <optional>
 
@@ -18,7 +18,7 @@ const char16_t *const kBoxNames[3] = {u"１回目", u"２回目", u"３回目"};
 } // namespace
 
 Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::WindowCloseButtonHint | Qt::WindowTitleHint), module1_(thresholds),
+    : QDialog(parent, Qt::WindowCloseButtonHint | Qt::WindowTitleHint), module1_(thresholds),
       boxes_(boxes)
 {
     setObjectName(QStringLiteral("Form2"));
@@ -26,11 +26,13 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
     setWindowTitle(QStringLiteral("警告音時間設定"));
     setFixedSize(look::pixels(4335), look::pixels(3300));
     // The layout's font, not bold, at the size of a dialog's text, rather than
-    // whatever the desktop gives: the captions are cut to fit their labels.
+    // whatever the desktop gives: the captions are cut to fit their labels,
+    // and take a smaller size where a font's are wider. Its colours are the
+    // desktop's, whole.
     setFont(look::font(9, false, false));
 
     auto label = [this](const char *name, const QString &text, QRect twips) {
-        layout_.place(new QLabel(text, this), name, twips);
+        layout_.place(new FitLabel(text, this), name, twips);
     };
     label("Label1", QStringLiteral("３回まで警告音をならす時間を設定できます。"), {240, 120, 3855, 255});
     label("Label4", QStringLiteral("必要ない部分は「0」を入力してください。"), {240, 360, 3975, 255});
@@ -49,18 +51,12 @@ Form2::Form2(gameclock::Module1 &thresholds, MessageBoxes &boxes, QWidget *paren
         text_[i] = box;
         label(rowNames[i][2], QStringLiteral("秒になったらならす"), {2520, top, 1695, 255});
     }
-    for (int i = 0; i < 2; ++i) {
-        const int y = i == 0 ? 765 : 2520;
-        QWidget *rule = layout_.rule(this, i == 0 ? "Line1(0)" : "Line1(1)", 240, y, 4080, y, 2);
-        // A line's own colour is the text's, as the dialog sets no colour of its own.
-        QPalette palette = rule->palette();
-        palette.setColor(QPalette::Window, palette.color(QPalette::WindowText));
-        rule->setPalette(palette);
-    }
+    layout_.rule(this, "Line1(0)", 240, 765, 4080, 765, 2);
+    layout_.rule(this, "Line1(1)", 240, 2520, 4080, 2520, 2);
     auto *store = layout_.place(new QPushButton(QStringLiteral("設定する"), this), "Command1", {360, 2760, 1455, 375});
     auto *cancel = layout_.place(new QPushButton(QStringLiteral("キャンセル"), this), "Command2", {2520, 2760, 1455, 375});
-    store->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    // Enter presses 設定する, or the button that has the focus, as in any dialog.
+    store->setDefault(true);
     connect(store, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(cancel, &QPushButton::clicked, this, &Form2::Command2_Click);
 
@@ -89,9 +85,10 @@ void Form2::Command1_Click()
         values[i] = *value;
     }
     module1_.setWtimes(values);
-    close();
+    accept();
 }
 
-void Form2::Command2_Click() { close(); }
+// Esc and the frame's close box reject the dialog too.
+void Form2::Command2_Click() { reject(); }
 
 } // namespace ui

@@ -1,16 +1,18 @@
 #pragma once
-// Form2: the warning-times dialog. Modeless; destroys itself when closed.
+// Form2: the warning-times dialog. Modeless; destroys itself when closed. A
+// dialog to the desktop and a screen reader: Enter stores, as 設定する does,
+// and Esc cancels, as キャンセル does.
 #include "clock/module1.h"
 #include "ui/messageboxes.h"
 #include "ui/twipslayout.h"
 
-#include <QWidget>
+#include <QDialog>
 
 namespace ui {
 
 class SetupField;
 
-class Form2 : public QWidget
+class Form2 : public QDialog
 {
     Q_OBJECT
 public:

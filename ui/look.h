@@ -3,6 +3,7 @@
 // the twips the layout is given in.
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QRect>
 #include <climits>
 
@@ -17,6 +18,12 @@ QRect pixels(const QRect &twips, double zoom = 1.0);
 inline const QColor kCyan{128, 255, 255};
 inline const QColor kRed{255, 0, 0};
 inline const QColor kBlack{0, 0, 0};
+inline const QColor kWhite{255, 255, 255};
+
+// The main window's colours, every one of them, the same on any desktop: its
+// captions are drawn on the layout's own light colours, where the text of a
+// dark desktop palette would not show. Dialogs and boxes keep the desktop's.
+QPalette palette();
 
 // The layout's font, "ＭＳ Ｐゴシック", bold unless told otherwise; where it is
 // missing a Japanese Gothic stands in for it.

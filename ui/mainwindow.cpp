@@ -25,6 +25,7 @@ MainWindow::MainWindow(Services services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kAppTitle);
+    setPalette(look::palette());
     setWindowIcon(pictures::appIcon());
     buildControls();
     buildMenu();
@@ -101,15 +102,6 @@ void MainWindow::buildControls()
     connect(c.command6, &QPushButton::clicked, this, &MainWindow::Command6_Click);
     connect(c.command7, &QPushButton::clicked, this, &MainWindow::Command7_Click);
     connect(timer1_, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
-    // The two option buttons are exclusive, however one is chosen; a click on
-    // the chosen one keeps it chosen.
-    for (int side = 0; side < 2; ++side) {
-        connect(c.option1[side], &QRadioButton::toggled, this, [this, side](bool on) {
-            QRadioButton *const *option = controls_.option1;
-            if (on) option[1 - side]->setChecked(false);
-            else if (!option[1 - side]->isChecked()) option[side]->setChecked(true);
-        });
-    }
 
     auto *fullScreen = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(fullScreen, &QShortcut::activated, this, [this] {
@@ -123,6 +115,7 @@ void MainWindow::buildMenu()
     QMenu *m1 = menuBar()->addMenu(QStringLiteral("設定"));
     m1->setObjectName(QStringLiteral("m1"));
     m1->setSeparatorsCollapsible(false);
+    m1->setAttribute(Qt::WA_WindowPropagation); // the window's colours, though a window of its own
     // Room above the first separator and below the last, off the menu's border.
     m1->setContentsMargins(0, 4, 0, 4);
     auto separator = [m1](const char *name) { m1->addSeparator()->setObjectName(QString::fromLatin1(name)); };

@@ -43,10 +43,16 @@ void MainWindow::setLamp(int side, bool lit)
         lamp->setAttribute(Qt::WA_OpaquePaintEvent);
         lamp->raise();
     }
-    // Whose turn it is: the lamp lit last, which for a running clock is the one that blinks.
+    // Whose turn it is: the lamp lit last, which for a running clock is the one
+    // that blinks. A screen reader is told as the turn changes hands: Qt tells
+    // it of every description set, the same or not, and a lamp blinks five
+    // times a second.
+    const auto describe = [](QLabel *lamp, const QString &text) {
+        if (lamp->accessibleDescription() != text) lamp->setAccessibleDescription(text);
+    };
     if (lit) {
-        controls_.image1[side]->setAccessibleDescription(QStringLiteral("手番"));
-        controls_.image1[1 - side]->setAccessibleDescription(QString());
+        describe(controls_.image1[side], QStringLiteral("手番"));
+        describe(controls_.image1[1 - side], QString());
     }
 }
 

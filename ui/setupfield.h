@@ -2,22 +2,17 @@
 // A text box with a character limit that a typist cannot pass, but that keeps
 // a longer text given to it verbatim (QLineEdit::setText would cut it). A text
 // wider than the box is shown in a smaller font rather than cut off.
-#include "ui/fitfont.h"
-
-#include <QLineEdit>
+#include "ui/fitlineedit.h"
 
 namespace ui {
 
-class SetupField : public FitFont<QLineEdit>
+class SetupField : public FitLineEdit
 {
     Q_OBJECT
 public:
     SetupField(int limit, QWidget *parent = nullptr);
     int limit() const { return limit_; }
     void setStoredText(const QString &text);
-
-protected:
-    QRect textRoom() const override;
 
 private:
     int limit_;

@@ -19,9 +19,8 @@ QWidget *TwipsLayout::rule(QWidget *parent, const char *name, int x1, int y1, in
 {
     auto *line = new QWidget(parent);
     line->setObjectName(QString::fromLatin1(name));
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, look::kBlack);
-    line->setPalette(palette);
+    // Drawn in the text's colour, whichever the window's palette gives.
+    line->setBackgroundRole(QPalette::WindowText);
     line->setAutoFillBackground(true);
     entries_.push_back({line, QRect(QPoint(x1, y1), QPoint(x2, y2)), std::nullopt, Fixed, pixels});
     apply(entries_.back());

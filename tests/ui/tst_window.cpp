@@ -4,10 +4,13 @@
 // every caption whole inside its control, each clock inside its half at any
 // value it can show, colours, separators, names for a screen reader, the
 // focus order, the whole layout zoomed, each player's own key. Run at scale 1
-// and 2, under a large desktop font.
+// and 2, under a large desktop font, under a dark desktop palette
+// (KORVANE_TEST_DARK), and with each Japanese font alone (KORVANE_TEST_FONT:
+// the family the window must be drawn in).
 #include "support/checks.h"
 #include "support/fakes.h"
 #include "ui/form2.h"
+#include "ui/look.h"
 #include "ui/setupfield.h"
 #include "ui/stage.h"
 
@@ -30,24 +33,39 @@ QString textOf(QWidget *w, const QString *set = nullptr)
     return label ? label->text() : button ? button->text() : edit ? edit->text() : QString();
 }
 
-// The pixels a control's caption or text adds to it, in its own coordinates;
-// each is marked on a canvas of the window, where no other caption's may lie.
-QRectF inkOf(QWidget *w, QImage *canvas = nullptr, bool *overdrawn = nullptr)
+// How far apart two colours read: WCAG's contrast ratio, 1 (none) to 21 (black on white).
+double contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) { return v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const auto [dark, light] = std::minmax({luminance(a), luminance(b)});
+    return (light + 0.05) / (dark + 0.05);
+}
+
+// The pixels a control's caption or text adds to its window where the
+// control lies (and no other covers it), in its own coordinates; each is
+// marked on a canvas of the window, where no other caption's may lie.
+// sharpest: the most any of them stands out from the ground beneath it.
+QRectF inkOf(QWidget *w, QImage *canvas = nullptr, bool *overdrawn = nullptr, double *sharpest = nullptr)
 {
     const QString text = textOf(w), none;
     const QFont font = w->font();
-    const QImage with = w->grab().toImage();
+    const QRect area(w->mapTo(w->window(), QPoint()), w->size());
+    const QImage with = w->window()->grab(area).toImage();
     textOf(w, &none);
-    const QImage without = w->grab().toImage();
+    const QImage without = w->window()->grab(area).toImage();
     textOf(w, &text);
     w->setFont(font);
     const qreal dpr = with.devicePixelRatio();
-    const QPoint at = canvas ? w->mapTo(w->window(), QPoint()) * dpr : QPoint();
+    const QPoint at = canvas ? area.topLeft() * dpr : QPoint();
     QRect ink;
     for (int y = 0; y < with.height(); ++y)
         for (int x = 0; x < with.width(); ++x)
             if (with.pixel(x, y) != without.pixel(x, y)) {
                 ink |= QRect(x, y, 1, 1);
+                if (sharpest) *sharpest = std::max(*sharpest, contrast(with.pixel(x, y), without.pixel(x, y)));
                 if (!canvas || !canvas->rect().contains(at + QPoint(x, y))) continue;
                 *overdrawn |= canvas->pixelIndex(at + QPoint(x, y)) == 1;
                 canvas->setPixel(at + QPoint(x, y), 1);
@@ -55,9 +73,33 @@ QRectF inkOf(QWidget *w, QImage *canvas = nullptr, bool *overdrawn = nullptr)
     return QRectF(ink.topLeft() / dpr, ink.size() / dpr);
 }
 
-// Which captions or texts are cut off or drawn over another's: a button's
-// must keep off its edges; any other must show its whole ink (hinting at
-// scale 2 differs a little).
+// The size of the ink a control's text leaves in its font, drawn free of any
+// box; its glyphs only (the clocks' underline lies on their box's edge).
+QSizeF freeInk(QWidget *w, const QString &text)
+{
+    QFont font = w->font();
+    font.setUnderline(false);
+    const QFontMetrics metrics(font);
+    const qreal dpr = w->devicePixelRatioF();
+    QImage image(QSize(metrics.horizontalAdvance(text), metrics.height()) * 2 * dpr, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.drawText(QRectF(QPointF(), image.deviceIndependentSize()), Qt::AlignCenter, text);
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) ink |= QRect(x, y, 1, 1);
+    return QSizeF(ink.size()) / dpr;
+}
+
+// Which captions or texts are cut off, drawn over another's, or faint: a
+// button's must keep off its edges; any other must show its whole ink, all
+// but a pixel of it (where a glyph falls between pixels); each must stand
+// out from its ground at least as the layout's red on cyan does (3.4).
 QStringList inkFaults(QWidget *window)
 {
     QStringList faults;
@@ -67,11 +109,12 @@ QStringList inkFaults(QWidget *window)
         const QString text = textOf(w);
         if (!w->isVisible() || text.isEmpty()) continue;
         bool overdrawn = false;
-        const QRectF ink = inkOf(w, &canvas, &overdrawn);
+        double sharpest = 1;
+        const QRectF ink = inkOf(w, &canvas, &overdrawn, &sharpest);
         overdrawn &= w->objectName() != "Label2(4)"; // the layout sets 持ち時間's foot on RIGHT's head
-        const QRect need = QFontMetrics(w->font()).tightBoundingRect(text);
-        if (overdrawn || !(qobject_cast<QPushButton *>(w) ? QRectF(w->rect()).adjusted(2, 2, -2, -2).contains(ink)
-                                                          : ink.width() >= need.width() - 2 && ink.height() >= need.height() - 2))
+        const QSizeF need = qobject_cast<QPushButton *>(w) ? QSizeF() : freeInk(w, text);
+        if (overdrawn || sharpest < 3 || !(qobject_cast<QPushButton *>(w) ? QRectF(w->rect()).adjusted(2, 2, -2, -2).contains(ink)
+                                                          : ink.width() >= need.width() - 1 && ink.height() >= need.height() - 1))
             faults << w->objectName();
     }
     return faults;
@@ -85,6 +128,13 @@ QString colourName(const QColor &c)
     return names.value(c.rgb(), c.name());
 }
 
+// The accessibility events sent about each control, by its name, as a screen reader would be told them.
+QHash<QString, int> told;
+void tell(QAccessibleEvent *event)
+{
+    if (event->object()) ++told[event->object()->objectName()];
+}
+
 } // namespace
 
 class TestWindow : public QObject
@@ -96,6 +146,7 @@ class TestWindow : public QObject
     // A control of the window, or of a dialog as "Form2.NAME", "TimeCorrection.NAME".
     template <typename T = QWidget> T *find(const QString &name) const
     {
+        if (name == "Form2") return qobject_cast<T *>(rig->window->form2());
         if (name.startsWith("Form2.")) return rig->window->form2()->findChild<T *>(name.mid(6));
         if (name.startsWith("TimeCorrection.")) return rig->window->timeCorrection()->findChild<T *>(name.mid(15));
         return rig->find<T>(name);
@@ -112,11 +163,14 @@ class TestWindow : public QObject
         ui::Form2 *form = rig->window->form2();
         return form && form->isVisible() ? static_cast<QWidget *>(form) : rig->window.get();
     }
-    // A key as the platform gives it: its Qt key, and where it lies (evdev code + 8; 0: not told).
+    // A key as the platform gives it, pressed and let go: its Qt key, and where it lies (evdev code + 8; 0: not told).
     void key(int qtKey, quint32 place = 0, bool repeat = false)
     {
-        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
-        QApplication::sendEvent(inUse()->focusWidget(), &press);
+        QApplication::setActiveWindow(inUse());
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
+            QApplication::sendEvent(inUse()->focusWidget(), &event);
+        }
     }
     // A new window, shown and active.
     void start()
@@ -178,7 +232,7 @@ class TestWindow : public QObject
             for (int i = name.toInt(); i > 0; --i, key(Qt::Key_Tab)) tabbed << inUse()->focusWidget()->objectName();
         else if (verb == "w") rig->window->module1() = {name.section(u',', 0, 0).toShort(), name.section(u',', 1, 1).toShort(),
                                                         name.section(u',', 2, 2).toShort()};
-        else if (verb == "play") play(name.toDouble());
+        else if (verb == "play") for (int k = rest.isEmpty() ? 1 : rest.toInt(); k > 0; --k) play(name.toDouble());
         else if (verb == "advance") rig->time.advance(name.toDouble());
         else if (verb == "wait") QTest::qWait(name.toInt());
         else if (verb == "sound") rig->sound.answers = name;
@@ -248,6 +302,9 @@ class TestWindow : public QObject
             const QImage image = find(item.chopped(1))->grab().toImage();
             return colourName(image.pixelColor(image.width() - qRound(3 * image.devicePixelRatio()), image.height() / 2));
         }
+        if (item.endsWith(u'!')) // its role, as Qt names it
+            return QMetaEnum::fromType<QAccessible::Role>().valueToKey(QAccessible::queryAccessibleInterface(find(item.chopped(1)))->role());
+        if (item.endsWith(u'~')) return QString::number(told.value(item.chopped(1)));
         if (item.endsWith(u'@')) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(find(item.chopped(1)));
             return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
@@ -256,7 +313,7 @@ class TestWindow : public QObject
             QAction *action = rig->find<QAction>(item.chopped(1));
             return QString::number(action ? action->isChecked() : find<QAbstractButton>(item.chopped(1))->isChecked());
         }
-        if (item.endsWith(u'!')) { // enabled: a control or a menu command
+        if (item.endsWith(u'+')) { // enabled: a control or a menu command
             QAction *action = rig->find<QAction>(item.chopped(1));
             return QString::number(action ? action->isEnabled() : find(item.chopped(1))->isEnabled());
         }
@@ -268,6 +325,10 @@ private slots:
     void initTestCase()
     {
         QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14)); // a desktop's own large font
+        if (qEnvironmentVariableIsSet("KORVANE_TEST_DARK")) QApplication::setPalette(QPalette(QColor(60, 60, 60)));
+        if (const QString family = qEnvironmentVariable("KORVANE_TEST_FONT"); !family.isEmpty())
+            QCOMPARE(QFontInfo(ui::look::font(12)).family(), family);
+        QAccessible::installUpdateHandler(tell);
         qputenv("XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit()); // where help writes out its own readme
     }
     void init()
@@ -303,6 +364,12 @@ private slots:
         QFETCH(QStringList, steps);
         tabbed.clear();
         for (const QString &line : steps) {
+            if (line == "listening") { // Qt tells of changes only while a screen reader's bus listens
+                if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) QSKIP("no screen reader's bus: see tst_window_atspi");
+                QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 20000);
+                told.clear();
+                continue;
+            }
             if (line.startsWith("? ")) {
                 const QString failed = testing::failedCheck(line.mid(2), [this](const QString &item) { return observe(item); });
                 QVERIFY2(failed.isEmpty(), qPrintable(line.left(60) + "\n" + failed));
