@@ -6,6 +6,7 @@
 #include "sound/tonebeeper.h"
 #include "sound/voice.h"
 #include "ui/appsetup.h"
+#include "ui/idleinhibitor.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxes.h"
 
@@ -32,7 +33,8 @@ int runApp(int argc, char *argv[], const AppOptions &options)
         for (int i = 0; i < 3; ++i) QApplication::beep();
     });
     sound::Voice voice; // as the player: it outlives the window
-    MainWindow window({time, boxes, device, beeper, voice, &QDesktopServices::openUrl, options.alignTicks});
+    DesktopIdleInhibitor inhibitor(kAppTitle, QStringLiteral("対局時計が動いています"));
+    MainWindow window({time, boxes, device, beeper, voice, &QDesktopServices::openUrl, options.alignTicks, &inhibitor});
     boxes.setParent(&window);
     if (options.beforeShow) options.beforeShow(window);
     window.show();

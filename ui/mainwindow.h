@@ -27,7 +27,7 @@ namespace ui {
 
 class Form2;
 class Stage;
-
+class IdleInhibitor;
 
 // What the window is given from outside, so that tests can stand in for it.
 struct Services
@@ -40,6 +40,8 @@ struct Services
     std::function<bool(const QUrl &)> openUrl;
     // Off only in a benchmark build that measures what phasing the ticks gains.
     bool alignTicks = true;
+    // Held while a clock runs; none: the desktop is left alone.
+    IdleInhibitor *inhibitor = nullptr;
 };
 
 class MainWindow : public QMainWindow, private gameclock::ClockPanel, private gameclock::ClockCues

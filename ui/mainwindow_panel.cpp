@@ -3,6 +3,7 @@
 
 #include "ui/clockface.h"
 #include "ui/fitlabel.h"
+#include "ui/idleinhibitor.h"
 #include "ui/setupfield.h"
 #include "ui/wrapbutton.h"
 
@@ -84,6 +85,7 @@ void MainWindow::setTimerOn(bool on)
         phase_->stop();
     }
     updateCommands();
+    if (IdleInhibitor *inhibitor = services_.inhibitor) on ? inhibitor->hold() : inhibitor->release();
 }
 
 void MainWindow::phaseTicks(double delay)
@@ -122,6 +124,8 @@ void MainWindow::timeswarning3() { cues_.timeswarning3(); }
 void MainWindow::timesup(const QString &message)
 {
     cues_.timesupSound();
+    // The clock stops with this report, which may stay up long after.
+    if (services_.inhibitor) services_.inhibitor->release();
     services_.boxes.timeoutReport(message);
     cues_.close();
 }
