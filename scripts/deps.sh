@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libpulse-dev pkg-config
     fonts-morisawa-bizud-gothic
     xvfb xauth x11-utils xdotool imagemagick
+    weston qt6-wayland
     libx11-dev libxdamage-dev
     pulseaudio pulseaudio-utils sox
     clang libclang-rt-14-dev
