@@ -8,6 +8,7 @@ packages=(
     fonts-morisawa-bizud-gothic fonts-ipafont-gothic fonts-noto-cjk
     xvfb xauth x11-utils xdotool imagemagick
     dbus-daemon dbus-bin at-spi2-core
+    weston qt6-wayland
     libx11-dev libxdamage-dev
     pulseaudio pulseaudio-utils sox
     clang libclang-rt-14-dev

@@ -42,13 +42,30 @@ void QtMessageBoxes::timeoutReport(const QString &text)
     box->exec();
 }
 
+namespace {
+
+// A box whose window can be made before it is shown. Not through winId(): that
+// marks the box native, and Qt then makes every child of its parent native
+// too, the main window's stage among them; Qt 6.4's Wayland plugin commits a
+// native child's damage to the window's surface without its offset, so the
+// compositor redrew each change a menu bar's height too high.
+class ReportBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+    using QMessageBox::create;
+};
+
+} // namespace
+
 // The box, its icon and its window cost milliseconds that a time-out report
 // would come late by: they are made at the set-up instead.
 void QtMessageBoxes::prepareTimeoutReport()
 {
     if (prepared_) return;
-    prepared_ = new QMessageBox(QMessageBox::Warning, kAppTitle, QString(), QMessageBox::Ok, parent_);
-    prepared_->winId();
+    auto *box = new ReportBox(QMessageBox::Warning, kAppTitle, QString(), QMessageBox::Ok, parent_);
+    box->create();
+    prepared_ = box;
 }
 
 } // namespace ui
