@@ -30,7 +30,8 @@
 # SPAN (default 16) seconds are watched per run and scenario, TIMEOUT_RUNS
 # (default 5) time-outs of each kind; BUILD_DIR (default build) is the build
 # to use, KORVANE_BIN and UNALIGNED_BIN other builds of either program;
-# PARALLEL=0 runs the two programs one after the other.
+# PARALLEL=0 runs the two programs one after the other; BUSY=N keeps N busy
+# loops running meanwhile (BUSY=2 on a two-core machine: a loaded desktop).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
@@ -135,7 +136,12 @@ session() {
     touch "$dir/done"
 }
 
-echo "load before: $(uptime)" >&2
+busy=()
+for _ in $(seq "${BUSY:-0}"); do
+    bash -c 'while :; do :; done' &
+    busy+=($!)
+done
+echo "load before: $(uptime), ${BUSY:-0} busy loops" >&2
 echo "$runs runs of ${span} s from the start and ${span} s after a move, $timeouts time-outs of each kind," \
     "$([ "${PARALLEL:-1}" = 1 ] && echo "both programs at once" || echo "one program after the other")" >&2
 # Two displays no other server holds, away from the usual low numbers.
@@ -147,8 +153,9 @@ done
 ((${#displays[@]} == 2)) || { echo "no free X displays" >&2; exit 1; }
 if [ "${PARALLEL:-1}" = 1 ]; then
     session korvane "${displays[0]}" &
+    first=$!
     session korvane_unaligned "${displays[1]}" &
-    wait
+    wait "$first" $!
 else
     (session korvane "${displays[0]}") || true
     (session korvane_unaligned "${displays[1]}") || true
@@ -157,6 +164,7 @@ for name in korvane korvane_unaligned; do
     [ -e "$work/$name/done" ] || { echo "$name: the session broke off" >&2; cat "$work/$name/app.log" >&2; exit 1; }
 done
 echo "load after: $(uptime)" >&2
+((${#busy[@]})) && kill "${busy[@]}"
 
 # The lags of one damage log, in ms: one per second change, or the time-out's.
 # How long after the server's stamp the watch heard of each drawing used goes
