@@ -94,6 +94,13 @@ void MainWindow::buildControls()
         if (isFullScreen()) showNormal();
         else showFullScreen();
     });
+    // What desktop programs answer to, from the dialog too: Ctrl+Q ends the
+    // program as 終了 does, F1 opens help as its button does.
+    const auto shortcut = [this](QKeySequence keys, void (MainWindow::*handler)()) {
+        connect(new QShortcut(keys, this, nullptr, nullptr, Qt::ApplicationShortcut), &QShortcut::activated, this, handler);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::Command4_Click);
+    shortcut(QKeySequence(Qt::Key_F1), &MainWindow::Command6_Click);
 }
 
 void MainWindow::buildMenu()
@@ -115,6 +122,8 @@ void MainWindow::buildMenu()
     separator("separator2");
     item("m14", u"警告音時間設定", &MainWindow::m14_Click);
     separator("separator3");
+    // Beyond the layout's items, after them.
+    item("mAbout", u"コルヴァンについて", &MainWindow::mAbout_Click);
 }
 
 void MainWindow::setFocusOrder()

@@ -58,6 +58,7 @@ public:
     void m12_Click();
     void m13_Click();
     void m14_Click();
+    void mAbout_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

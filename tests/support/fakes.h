@@ -10,8 +10,8 @@
 namespace testing {
 
 // Answers the program's real message boxes as they open, from a queue
-// (Cancel when it runs dry), and records each as "kind:text", with
-// "@Form2" after the kind when it stands over the dialog.
+// (Cancel when it runs dry), and records each as "kind:text" (question,
+// notice, timeout or about), "@Form2" after the kind over the dialog.
 class BoxAnswerer : public QObject
 {
 public:
@@ -32,12 +32,13 @@ private:
     {
         using B = QMessageBox;
         const bool question = box->standardButtons() == (B::Yes | B::No | B::Cancel);
-        const bool report = box->icon() == B::Warning; // the time-out report, the one box with an icon
+        const bool report = box->icon() == B::Warning; // the time-out report, the one box with a warning's icon
+        const bool about = box->icon() == B::NoIcon && !box->iconPixmap().isNull(); // the program's icon
         const QString over = box->parentWidget() ? box->parentWidget()->objectName() : QString();
         const bool wellFormed = box->windowTitle() == ui::kAppTitle && (question || box->standardButtons() == B::Ok)
                                 && (report ? !question && over == "Form1" : box->icon() == B::NoIcon)
                                 && (over == "Form1" || over == "Form2");
-        shown << QString(!wellFormed ? "odd box" : question ? "question" : report ? "timeout" : "notice")
+        shown << QString(!wellFormed ? "odd box" : question ? "question" : report ? "timeout" : about ? "about" : "notice")
                      + (over == "Form2" ? "@Form2:" : ":") + box->text();
         if (whileOpen) whileOpen();
         const B::StandardButton answer[] = {B::Yes, B::No, B::Cancel};

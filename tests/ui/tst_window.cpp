@@ -104,9 +104,11 @@ class TestWindow : public QObject
         return form && form->isVisible() ? static_cast<QWidget *>(form) : rig->window.get();
     }
     // A key as the platform gives it: its Qt key, and where it lies (evdev code + 8; 0: not told).
-    void key(int qtKey, quint32 place = 0, bool repeat = false)
+    // Told nowhere, it is typed as QTest types, shortcuts first.
+    void key(QKeyCombination keys, quint32 place = 0, bool repeat = false)
     {
-        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
+        if (!place && !repeat) return QTest::keyClick(inUse()->focusWidget(), keys.key(), keys.keyboardModifiers());
+        QKeyEvent press(QEvent::KeyPress, keys.key(), keys.keyboardModifiers(), place, 0, 0, QString(), repeat);
         QApplication::sendEvent(inUse()->focusWidget(), &press);
     }
     // A new window, shown and active.
@@ -135,7 +137,7 @@ class TestWindow : public QObject
     bool madeDoc = false; // an installed readme, to be removed again
     static QString unescaped(const QString &escaped)
     {
-        const QString text = QString::fromUtf8(testing::unescaped(escaped));
+        const QString text = QString::fromUtf8(testing::unescaped(escaped)).replace("$version", KORVANE_VERSION);
         return text.size() > 1 && text.startsWith(u'"') && text.endsWith(u'"') ? text.mid(1, text.size() - 2) : text;
     }
     void step(const QString &line)
@@ -152,8 +154,11 @@ class TestWindow : public QObject
             for (int i = 0; i < 4; ++i) find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(i))->setStoredText(i % 2 ? rest : name);
         } else if (verb == "click") click(name);
         else if (verb == "menu") rig->find<QAction>(name)->trigger();
-        else if (verb == "focus") find(name)->setFocus();
-        else if (verb == "key") key(QKeySequence::fromString(name)[0].key(), rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
+        else if (verb == "focus") {
+            QApplication::setActiveWindow(find(name)->window());
+            find(name)->setFocus();
+        }
+        else if (verb == "key") key(QKeySequence::fromString(name)[0], rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
         else if (verb == "tab")
             for (int i = name.toInt(); i > 0; --i, key(Qt::Key_Tab)) tabbed << inUse()->focusWidget()->objectName();
         else if (verb == "w") rig->window->module1() = {name.section(u',', 0, 0).toShort(), name.section(u',', 1, 1).toShort(),
@@ -177,7 +182,11 @@ class TestWindow : public QObject
             QVERIFY(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size() && file.flush());
         } else if (verb == "restart") start();
         else if (verb == "quit") {
-            QTimer::singleShot(0, [this, name] { click(name); });
+            QObject scope; // takes the timers along when the loop has ended
+            QTimer::singleShot(0, &scope, [this, line, &scope] {
+                step(line.section(u' ', 1));
+                QTimer::singleShot(0, &scope, [] { QApplication::exit(-1); }); // the step did not end the program
+            });
             exitCode = QApplication::exec();
         } else QFAIL(qPrintable("unknown step: " + line));
     }
@@ -198,6 +207,11 @@ class TestWindow : public QObject
             return QString::number(shown) + (inUse()->isModal() ? " modal" : "");
         }
         if (item == "window") return rig->window->isVisible() ? "shown" : "hidden";
+        if (item == "menu") { // m1's items, top to bottom
+            QStringList names;
+            for (QAction *action : rig->find<QMenu>("m1")->actions()) names << action->objectName();
+            return names.join(u' ');
+        }
         if (item == "exit") return QString::number(exitCode);
         if (item == "ink") return inkFaults(inUse()).join(u' ');
         if (item == "halves") { // each clock inside its half: Line5 at 368
@@ -226,8 +240,12 @@ class TestWindow : public QObject
             const QImage image = find(item.chopped(1))->grab().toImage();
             return image.pixelColor(image.width() - qRound(3 * image.devicePixelRatio()), image.height() / 2).name();
         }
-        if (item.endsWith(u'@')) {
-            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(find(item.chopped(1)));
+        if (item.endsWith(u'@')) { // a menu item is told as a child of its menu
+            auto *action = rig->find<QAction>(item.chopped(1));
+            QMenu *menu = action ? rig->find<QMenu>("m1") : nullptr;
+            QAccessibleInterface *a = action ? QAccessible::queryAccessibleInterface(menu)->child(menu->actions().indexOf(action))
+                                             : QAccessible::queryAccessibleInterface(find(item.chopped(1)));
+            if (!a) return "(no " + item + ")";
             return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
         }
         if (item.endsWith(u'?')) return QString::number(find<QAbstractButton>(item.chopped(1))->isChecked());
