@@ -157,8 +157,7 @@ class TestWindow : public QObject
         else if (verb == "focus") {
             QApplication::setActiveWindow(find(name)->window());
             find(name)->setFocus();
-        }
-        else if (verb == "key") key(QKeySequence::fromString(name)[0], rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
+        } else if (verb == "key") key(QKeySequence::fromString(name)[0], rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
         else if (verb == "tab")
             for (int i = name.toInt(); i > 0; --i, key(Qt::Key_Tab)) tabbed << inUse()->focusWidget()->objectName();
         else if (verb == "w") rig->window->module1() = {name.section(u',', 0, 0).toShort(), name.section(u',', 1, 1).toShort(),
@@ -182,10 +181,10 @@ class TestWindow : public QObject
             QVERIFY(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size() && file.flush());
         } else if (verb == "restart") start();
         else if (verb == "quit") {
-            QObject scope; // takes the timers along when the loop has ended
-            QTimer::singleShot(0, &scope, [this, line, &scope] {
+            QObject scope; // its timers go with it: none is left for a later loop
+            QTimer::singleShot(0, &scope, [this, line, &scope] { // exit -1: the step did not end the program
                 step(line.section(u' ', 1));
-                QTimer::singleShot(0, &scope, [] { QApplication::exit(-1); }); // the step did not end the program
+                QTimer::singleShot(0, &scope, [] { QApplication::exit(-1); });
             });
             exitCode = QApplication::exec();
         } else QFAIL(qPrintable("unknown step: " + line));
@@ -240,12 +239,8 @@ class TestWindow : public QObject
             const QImage image = find(item.chopped(1))->grab().toImage();
             return image.pixelColor(image.width() - qRound(3 * image.devicePixelRatio()), image.height() / 2).name();
         }
-        if (item.endsWith(u'@')) { // a menu item is told as a child of its menu
-            auto *action = rig->find<QAction>(item.chopped(1));
-            QMenu *menu = action ? rig->find<QMenu>("m1") : nullptr;
-            QAccessibleInterface *a = action ? QAccessible::queryAccessibleInterface(menu)->child(menu->actions().indexOf(action))
-                                             : QAccessible::queryAccessibleInterface(find(item.chopped(1)));
-            if (!a) return "(no " + item + ")";
+        if (item.endsWith(u'@')) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(find(item.chopped(1)));
             return a->text(QAccessible::Name) + "/" + a->text(QAccessible::Description);
         }
         if (item.endsWith(u'?')) return QString::number(find<QAbstractButton>(item.chopped(1))->isChecked());
