@@ -57,8 +57,8 @@ fi
 
 packages=("${run[@]}")
 [[ "$want" == test ]] && packages+=("${test[@]}")
-missing=()
-for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+mapfile -t missing < <(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null |
+    awk 'NR == FNR { if ($2 == "ii") ok[$1] = 1; next } !($1 in ok)' - <(printf '%s\n' "${packages[@]}"))
 if ((${#missing[@]})); then
     echo "installing: ${missing[*]}"
     update_once
