@@ -12,6 +12,13 @@ set -uo pipefail
 
 player="${1:?usage: audio_test.sh path/to/cue_player [stress]}"
 player="$(realpath "$player")"
+# Beside PipeWire, Debian's pulseaudio is not installed but unpacked into
+# build/pulseaudio/ (scripts/deps.sh test), which CTest puts first on PATH.
+if ! command -v pulseaudio >/dev/null && command -v pipewire-pulse >/dev/null; then
+    echo "SKIP: PipeWire serves the sound here and no PulseAudio server is at hand for the test's private one"
+    echo "      (pipewire-audio conflicts with pulseaudio; scripts/deps.sh test unpacks one into build/pulseaudio/)"
+    exit 77
+fi
 for tool in pulseaudio pactl parec sox awk; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
@@ -331,9 +338,11 @@ wait "$pid"
 # An upper bound: the sound ended no sooner than 0.5 s after the player was started.
 release="$(awk -v a="$start" -v b="${gone:-0}" 'BEGIN { printf "%.2f", b - a - 0.5 }')"
 echo "  the stream was gone ${release} s after the sound's end at the latest (polled every 50 ms)"
-check "release: the stream is named コルヴァン, an event sound of コルヴァン" \
+# The mixer shows the stream with the program's installed icon, named in its desktop entry.
+icon="$(sed -n 's/^Icon=//p' "$(dirname "$0")"/../desktop/*.desktop)"
+check "release: the stream is named コルヴァン, an event sound of コルヴァン, with its icon $icon" \
     eval 'grep -q "media.name = \"コルヴァン\"" <<<"$props" && grep -q "application.name = \"コルヴァン\"" <<<"$props" &&
-        grep -q "media.role = \"event\"" <<<"$props"'
+        grep -q "media.role = \"event\"" <<<"$props" && grep -qF "application.icon_name = \"$icon\"" <<<"$props"'
 check "release: gone after the sound's end, before the player's exit" awk -v r="$release" 'BEGIN { exit !(r > 0) }'
 
 echo "== no sound server: the injected fallback beeps"

@@ -3,6 +3,7 @@
 # and a short fuzz run included.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/deps.sh" test
 "$root/scripts/build.sh"
 export QT_QPA_PLATFORM=offscreen
 cd "$root/build"

@@ -14,7 +14,7 @@ pa_proplist *properties()
 {
     pa_proplist *p = pa_proplist_new();
     pa_proplist_sets(p, PA_PROP_APPLICATION_NAME, appName);
-    pa_proplist_sets(p, PA_PROP_APPLICATION_ICON_NAME, "korvane");
+    pa_proplist_sets(p, PA_PROP_APPLICATION_ICON_NAME, KORVANE_APP_ID);
     pa_proplist_sets(p, PA_PROP_MEDIA_ROLE, "event");
     return p;
 }

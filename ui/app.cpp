@@ -6,6 +6,7 @@
 #include "sound/tonebeeper.h"
 #include "sound/voice.h"
 #include "ui/appsetup.h"
+#include "ui/commandline.h"
 #include "ui/idleinhibitor.h"
 #include "ui/mainwindow.h"
 #include "ui/messageboxes.h"
@@ -13,14 +14,19 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <csignal>
+#include <memory>
 
 namespace ui {
 
 int runApp(int argc, char *argv[], const AppOptions &options)
 {
+    if (const auto status = commandline::answerFirst(argc, argv)) return *status;
     // A save that meets a file-size limit must fail with a notice, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    auto guard = std::make_unique<commandline::SessionGuard>();
     QApplication app(argc, argv);
+    guard.reset();
+    if (const auto status = commandline::refuseLeftovers(argc, argv)) return *status;
     // Wayland desktops find the window's desktop entry, and so its icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(KORVANE_APP_ID));
     loadQtTranslation(app);

@@ -108,6 +108,13 @@ void MainWindow::buildControls()
         if (isFullScreen()) showNormal();
         else showFullScreen();
     });
+    // What desktop programs answer to, from the dialog too: Ctrl+Q ends the
+    // program as 終了 does, F1 opens help as its button does.
+    const auto shortcut = [this](QKeySequence keys, void (MainWindow::*handler)()) {
+        connect(new QShortcut(keys, this, nullptr, nullptr, Qt::ApplicationShortcut), &QShortcut::activated, this, handler);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::Command4_Click);
+    shortcut(QKeySequence(Qt::Key_F1), &MainWindow::Command6_Click);
 }
 
 void MainWindow::buildMenu()
@@ -137,6 +144,7 @@ void MainWindow::buildMenu()
     mCorrect_ = item("mCorrect", u"時間修正…", &MainWindow::mCorrect_Click);
     mVoice_ = item("mVoice", u"読み上げ", &MainWindow::mVoice_Click);
     mVoice_->setCheckable(true);
+    item("mAbout", u"コルヴァンについて", &MainWindow::mAbout_Click);
     updateCommands();
 }
 

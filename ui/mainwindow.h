@@ -70,6 +70,7 @@ public:
     void mUndo_Click();    // 一手戻す
     void mCorrect_Click(); // 時間修正…
     void mVoice_Click();   // 読み上げ, on or off
+    void mAbout_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,6 +1,7 @@
 // The window's event handlers.
 #include "ui/mainwindow.h"
 
+#include "ui/about.h"
 #include "ui/form2.h"
 #include "ui/setupfield.h"
 #include "ui/timecorrection.h"
@@ -150,5 +151,7 @@ void MainWindow::m14_Click()
     });
     form2_->show();
 }
+
+void MainWindow::mAbout_Click() { services_.boxes.about(aboutText()); }
 
 } // namespace ui

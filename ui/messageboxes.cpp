@@ -23,6 +23,13 @@ void QtMessageBoxes::notice(const QString &text)
     box.exec();
 }
 
+void QtMessageBoxes::about(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kAppTitle, text, QMessageBox::Ok, owner());
+    if (box.parentWidget()) box.setIconPixmap(box.parentWidget()->windowIcon().pixmap(QSize(64, 64), box.devicePixelRatio()));
+    box.exec();
+}
+
 QtMessageBoxes::~QtMessageBoxes() { delete prepared_; }
 
 // A box stands over the window the operator is working in, the dialog too:

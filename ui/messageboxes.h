@@ -20,6 +20,8 @@ public:
     virtual void notice(const QString &text) = 0;
     // The time-out report: exclamation mark, OK only.
     virtual void timeoutReport(const QString &text) = 0;
+    // About the program: its icon, OK only.
+    virtual void about(const QString &text) = 0;
     // Builds the next time-out report ahead, so that it shows the moment time is up.
     virtual void prepareTimeoutReport() {}
 };
@@ -35,6 +37,7 @@ public:
     Answer question(const QString &text) override;
     void notice(const QString &text) override;
     void timeoutReport(const QString &text) override;
+    void about(const QString &text) override;
     void prepareTimeoutReport() override;
 
 private:

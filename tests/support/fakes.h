@@ -10,8 +10,9 @@
 namespace testing {
 
 // Answers the program's real message boxes as they open, from a queue
-// (Cancel when it runs dry), and records each as "kind:text", with
-// "@Form2" (or the other dialog's name) after the kind when it stands over a dialog.
+// (Cancel when it runs dry), and records each as "kind:text" (question,
+// notice, timeout or about), with "@Form2" (or the other dialog's name) after
+// the kind when it stands over a dialog.
 class BoxAnswerer : public QObject
 {
 public:
@@ -32,12 +33,13 @@ private:
     {
         using B = QMessageBox;
         const bool question = box->standardButtons() == (B::Yes | B::No | B::Cancel);
-        const bool report = box->icon() == B::Warning; // the time-out report, the one box with an icon
+        const bool report = box->icon() == B::Warning; // the time-out report, the one box with a warning's icon
+        const bool about = box->icon() == B::NoIcon && !box->iconPixmap().isNull(); // the program's icon
         const QString over = box->parentWidget() ? box->parentWidget()->objectName() : QString();
         const bool wellFormed = box->windowTitle() == ui::kAppTitle && (question || box->standardButtons() == B::Ok)
                                 && (report ? !question && over == "Form1" : box->icon() == B::NoIcon)
                                 && (over == "Form1" || over == "Form2" || over == "TimeCorrection");
-        shown << QString(!wellFormed ? "odd box" : question ? "question" : report ? "timeout" : "notice")
+        shown << QString(!wellFormed ? "odd box" : question ? "question" : report ? "timeout" : about ? "about" : "notice")
                      + (over == "Form1" ? ":" : "@" + over + ":") + box->text();
         if (whileOpen) whileOpen();
         const B::StandardButton answer[] = {B::Yes, B::No, B::Cancel};

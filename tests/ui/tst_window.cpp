@@ -163,12 +163,14 @@ class TestWindow : public QObject
         ui::Form2 *form = rig->window->form2();
         return form && form->isVisible() ? static_cast<QWidget *>(form) : rig->window.get();
     }
-    // A key as the platform gives it, pressed and let go: its Qt key, and where it lies (evdev code + 8; 0: not told).
-    void key(int qtKey, quint32 place = 0, bool repeat = false)
+    // A key as the platform gives it, pressed and let go: its Qt key with its modifiers, and where it
+    // lies (evdev code + 8; 0: not told). Told nowhere, it is typed as QTest types, shortcuts first.
+    void key(QKeyCombination keys, quint32 place = 0, bool repeat = false)
     {
         QApplication::setActiveWindow(inUse());
+        if (!place && !repeat) return QTest::keyClick(inUse()->focusWidget(), keys.key(), keys.keyboardModifiers());
         for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, qtKey, Qt::NoModifier, place, 0, 0, QString(), repeat);
+            QKeyEvent event(type, keys.key(), keys.keyboardModifiers(), place, 0, 0, QString(), repeat);
             QApplication::sendEvent(inUse()->focusWidget(), &event);
         }
     }
@@ -206,7 +208,7 @@ class TestWindow : public QObject
     bool madeDoc = false; // an installed readme, to be removed again
     static QString unescaped(const QString &escaped)
     {
-        const QString text = QString::fromUtf8(testing::unescaped(escaped));
+        const QString text = QString::fromUtf8(testing::unescaped(escaped)).replace("$version", KORVANE_VERSION);
         return text.size() > 1 && text.startsWith(u'"') && text.endsWith(u'"') ? text.mid(1, text.size() - 2) : text;
     }
     void step(const QString &line)
@@ -223,11 +225,10 @@ class TestWindow : public QObject
             for (int i = 0; i < 4; ++i) find<ui::SetupField>(QStringLiteral("Text1(%1)").arg(i))->setStoredText(i % 2 ? rest : name);
         } else if (verb == "click") for (int k = rest.isEmpty() ? 1 : rest.toInt(); k > 0; --k) click(name);
         else if (verb == "menu") rig->find<QAction>(name)->trigger();
-        else if (verb == "focus") find(name)->setFocus();
-        else if (verb == "key" && name.contains(u'+')) { // with modifiers, through the shortcuts as a typist's would go
-            const QKeyCombination combination = QKeySequence::fromString(name)[0];
-            QTest::keyClick(inUse()->focusWidget(), combination.key(), combination.keyboardModifiers());
-        } else if (verb == "key") key(QKeySequence::fromString(name)[0].key(), rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
+        else if (verb == "focus") {
+            QApplication::setActiveWindow(find(name)->window());
+            find(name)->setFocus();
+        } else if (verb == "key") key(QKeySequence::fromString(name)[0], rest.section(u' ', 0, 0).toUInt(), rest.endsWith("repeat"));
         else if (verb == "tab")
             for (int i = name.toInt(); i > 0; --i, key(Qt::Key_Tab)) tabbed << inUse()->focusWidget()->objectName();
         else if (verb == "w") rig->window->module1() = {name.section(u',', 0, 0).toShort(), name.section(u',', 1, 1).toShort(),
@@ -251,7 +252,11 @@ class TestWindow : public QObject
             QVERIFY(QDir().mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size() && file.flush());
         } else if (verb == "restart") start();
         else if (verb == "quit") {
-            QTimer::singleShot(0, [this, name] { click(name); });
+            QObject scope; // its timers go with it: none is left for a later loop
+            QTimer::singleShot(0, &scope, [this, line, &scope] { // exit -1: the step did not end the program
+                step(line.section(u' ', 1));
+                QTimer::singleShot(0, &scope, [] { QApplication::exit(-1); });
+            });
             exitCode = QApplication::exec();
         } else QFAIL(qPrintable("unknown step: " + line));
     }
@@ -272,6 +277,11 @@ class TestWindow : public QObject
             return QString::number(shown) + (inUse()->isModal() ? " modal" : "");
         }
         if (item == "window") return rig->window->isVisible() ? "shown" : "hidden";
+        if (item == "menu") { // m1's items, top to bottom
+            QStringList names;
+            for (QAction *action : rig->find<QMenu>("m1")->actions()) names << action->objectName();
+            return names.join(u' ');
+        }
         if (item == "exit") return QString::number(exitCode);
         if (item == "ink") return inkFaults(inUse()).join(u' ');
         if (item == "halves") { // each clock inside its half: Line5 at 368
@@ -371,7 +381,8 @@ private slots:
                 continue;
             }
             if (line.startsWith("? ")) {
-                const QString failed = testing::failedCheck(line.mid(2), [this](const QString &item) { return observe(item); });
+                const QString check = QString(line.mid(2)).replace("$version", KORVANE_VERSION);
+                const QString failed = testing::failedCheck(check, [this](const QString &item) { return observe(item); });
                 QVERIFY2(failed.isEmpty(), qPrintable(line.left(60) + "\n" + failed));
                 continue;
             }
