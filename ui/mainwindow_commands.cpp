@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace ui {
 
@@ -128,6 +129,7 @@ void MainWindow::mCorrect_Click()
 void MainWindow::mVoice_Click()
 {
     if (!mVoice_->isChecked()) services_.speaker.hush();
+    else if (voiceTimer_->isActive()) services_.speaker.standBy(); // a phrase is aimed
 }
 
 void MainWindow::updateCommands()
