@@ -5,7 +5,7 @@
 # ran inside a cue, what the server saw of the stream, and how fast the player
 # stops; then the voice, heard from the program itself (korvane, played with
 # the keyboard under an X server of its own). Needs pulseaudio,
-# pulseaudio-utils (parec, pactl), sox, xvfb and xdotool.
+# pulseaudio-utils (parec, pactl), sox, xvfb, xdotool and x11-utils (xprop).
 #
 #   scripts/audio_test.sh path/to/cue_player          the cases
 #   scripts/audio_test.sh path/to/cue_player stress   cues cutting each other off
@@ -17,7 +17,7 @@ set -uo pipefail
 
 player="${1:?usage: audio_test.sh path/to/cue_player [stress]}"
 player="$(realpath "$player")"
-for tool in pulseaudio pactl parec sox awk; do
+for tool in pulseaudio pactl parec sox awk Xvfb xdotool xprop; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
 [[ -x "$player" ]] || { echo "FAIL: no cue player at $player"; exit 1; }
@@ -204,14 +204,14 @@ pack="$(dirname "$0")/../sound/voice"
 # The sounds of a stereo recording, one line each, in order: "voice" or
 # "cue", its first and last audible sample (s) and its pitch (Hz, from zero
 # crossings; for a cue). Audible: reaching 1 % of full scale, the rule the
-# voice pack is cut by. A sound ends after 150 ms with nothing audible, longer
-# than any pause inside a phrase.
+# voice pack is cut by. A sound ends after 100 ms with nothing audible, longer
+# than any pause inside a phrase (73 ms at most in the pack).
 sounds() {
     od -An -v -td2 -w4 "$1" | awk -v rate="$rate" '
         function feed(c, x,   a) {
             a = x < 0 ? -x : x
             if (a >= 328) {
-                if (on[c] && n - last[c] > rate * 0.15) report(c)
+                if (on[c] && n - last[c] > rate * 0.1) report(c)
                 if (!on[c]) { on[c] = 1; first[c] = n; zc[c] = 0 }
                 last[c] = n
             }
@@ -237,13 +237,20 @@ settings() { # settings case-dir byo-yomi wtime1 voice(0|1): no main time, no in
     } >"$1/korvane.ini"
 }
 phrase_length() { soxi -D "$pack/$1.wav"; }
+clients_were() { [[ "$(paste -sd' ' "$d.clients")" == "$1" ]]; } # clients_were "N …": the counts in case-dir $d
 
 # Plays korvane in case-dir while the sink is recorded in stereo: "セット" by
 # the keyboard, then each step: a key (z: LEFT's key, p: pause), sleep:S,
-# clients (how many of korvane's connections the server has, into
-# case-dir.clients) or box (the time-out report awaited, as a second window
-# titled コルヴァン, and dismissed).
+# clients (how many of korvane's connections the server has, a line of
+# case-dir.clients) or box (the time-out report awaited and dismissed).
 # Leaves the sounds heard in $heard.
+dialog_shown() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$app_pid"); do
+        xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q DIALOG && return
+    done
+    return 1
+}
 game() { # game case-dir step...
     local dir="$1" win step
     shift
@@ -251,7 +258,8 @@ game() { # game case-dir step...
         Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
         xvfb_pid=$!
         for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-        export DISPLAY=":$(cat "$work/display")"
+        DISPLAY=":$(cat "$work/display")"
+        export DISPLAY
     fi
     parec -d testsink.monitor --format=s16le --rate="$rate" --channels=2 --raw --latency-msec=5 \
         >"$dir.raw" 2>"$dir.parec.log" &
@@ -264,12 +272,9 @@ game() { # game case-dir step...
     for step; do
         case "$step" in
         sleep:*) sleep "${step#sleep:}" ;;
-        clients) pactl list clients | grep -c 'application.name = "コルヴァン"' >"$dir.clients" ;;
+        clients) pactl list clients | grep -c 'application.name = "コルヴァン"' >>"$dir.clients" ;;
         box)
-            for _ in $(seq 100); do
-                (($(xdotool search --onlyvisible --pid "$app_pid" --name コルヴァン | wc -l) > 1)) && break
-                sleep 0.1
-            done
+            for _ in $(seq 100); do dialog_shown && break; sleep 0.1; done
             sleep 0.3
             xdotool key Return
             ;;
@@ -285,42 +290,58 @@ game() { # game case-dir step...
     echo "  $(basename "$dir"): heard [${heard//$'\n'/; }] (what, first and last audible s, Hz)"
 }
 
-# Byo-yomi from the start, 30 s a move, to the time-out, with a warning at 5 s
-# left: 1.8 s of 440 Hz from the tick that rounds to 5 (5.4 s left), so
-# sounding at "5" and "6". Leaves in $errors a line a phrase heard before end.wav: the
-# phrase, its onset error (ms) against end.wav's onset less 20, 10, 9 … 1 s,
-# whether it was heard whole (its length at least its file's less 30 ms) and
-# whether the warning sounded at its onset.
+# Byo-yomi from the start, 30 s a move, to the time-out. A warning at 5 s
+# left (1.8 s of 440 Hz from the tick that rounds to 5: 5.4 s left) starts
+# while "4" sounds (the club's own, in voice/: 0.8 s of noise) and sounds on
+# while "5" and "6" start: all four must be heard whole. Leaves in $errors a
+# line a phrase heard before end.wav: the phrase, its onset error (ms)
+# against end.wav's onset less 20, 10, 9 … 1 s, whether it was heard whole
+# (its length at least its file's less 30 ms) and whether the warning
+# sounded with it.
 voice_timing() {
-    local d
     d="$(mk voice-timing)"
     settings "$d" 30 5 1
     left_tone "$d/end.wav" 1000 2
     left_tone "$d/warning1.wav" 440 1.8
-    game "$d" z sleep:29.5 box
+    mkdir "$d/voice"
+    sox -n -r 24000 -c 1 -b 16 "$d/voice/count4.wav" synth 0.8 whitenoise vol 0.3
+    game "$d" z sleep:15 clients sleep:14.5 box sleep:0.3 clients
     local names="sec10 sec20 count1 count2 count3 count4 count5 count6 count7 count8 count9" lengths="" name
-    for name in $names; do lengths+="$(phrase_length "$name") "; done
+    for name in $names; do lengths+="$(soxi -D "$d/voice/$name.wav" 2>/dev/null || phrase_length "$name") "; done
     errors="$(awk -v names="$names" -v lengths="$lengths" '
         $1 == "cue" && $4 > 950 && $4 < 1050 && end == "" { end = $2 }
         $1 == "cue" && $4 > 418 && $4 < 462 { ws = $2; we = $3 }
-        $1 == "voice" && end == "" { on[++n] = $2; len[n] = $3 - $2 }
+        $1 == "voice" && end == "" { on[++n] = $2; off[n] = $3 }
         END {
             split(names, name); split(lengths, want); split("20 10 9 8 7 6 5 4 3 2 1", before)
             for (i = 1; i <= n; i++)
                 printf "%s %+.1f %s %s\n", (i <= 11 ? name[i] : "extra"), (on[i] - (end - before[i])) * 1000,
-                    (len[i] >= want[i] - 0.03 ? "whole" : "cut"), (on[i] > ws && on[i] < we ? "warning" : "-")
+                    (off[i] - on[i] >= want[i] - 0.03 ? "whole" : "cut"), (on[i] < we && off[i] > ws ? "warning" : "-")
         }' <<<"$heard")"
     echo "  onset errors (ms) against end.wav: $(awk '{ printf "%s %s  ", $1, $2 }' <<<"$errors")"
 }
-phrases_whole() { # and the warning sounding at the onsets of "5" and "6" only
-    awk '$3 != "whole" || ($1 == "count5" || $1 == "count6") != ($4 == "warning") { bad = 1 } END { exit bad }' <<<"$errors"
+phrases_whole() { # and the warning sounding with "4", "5" and "6" only
+    awk '$3 != "whole" || ($1 ~ /^count[456]$/) != ($4 == "warning") { bad = 1 } END { exit bad }' <<<"$errors"
 }
 warning_whole() { awk '$1 == "cue" && $4 > 418 && $4 < 462 && $3 - $2 > 1.75 { ok = 1 } END { exit !ok }' <<<"$heard"; }
+# end.wav is never early (its tick falls on the second or after it), but its
+# cue, connecting afresh, may start 100 ms late or more on a loaded machine
+# (bench/voicelag.sh): so a phrase more than 50 ms after its moment against
+# end.wav is more than 50 ms late, and the phrases must lie within 50 ms of
+# their own common second (the median of their errors); half a second early
+# is no lateness of end.wav's.
+on_time() {
+    awk '{ e[NR] = $2; s[NR] = $2 } END {
+            for (i = 2; i <= NR; i++) for (j = i; j > 1 && s[j - 1] > s[j]; j--) { t = s[j]; s[j] = s[j - 1]; s[j - 1] = t }
+            mid = s[6]
+            for (i = 1; i <= NR; i++) if (e[i] > 50 || e[i] < -500 || e[i] - mid > 50 || mid - e[i] > 50) bad = 1
+            exit bad || NR != 11 }' <<<"$errors"
+}
 voice_timing_checks() {
-    check "voice: eleven phrases before end.wav, starting 20, 10, 9 … 1 s before it, each within 50 ms" \
-        awk '$2 < -50 || $2 > 50 { bad = 1 } END { exit bad || NR != 11 }' <<<"$errors"
+    check "voice: eleven phrases before end.wav, starting 20, 10, 9 … 1 s before it, each within 50 ms" on_time
+    check "voice: connected between phrases, let go at the time-out" clients_were "1 0"
     check "voice: end.wav heard last, no phrase after the time-out" awk '{ last = $1 } END { exit last != "cue" }' <<<"$heard"
-    check "voice: the warning due at 5 s left (440 Hz, 1.8 s) and each phrase heard whole, both at once" \
+    check "voice: the warning due at 5 s left (440 Hz, 1.8 s) heard whole with \"4\", \"5\" and \"6\", each phrase whole" \
         eval 'phrases_whole && warning_whole'
 }
 
@@ -493,7 +514,6 @@ check "no server: the box opens at once, the sound fails, its beeps fail, the fa
     eval 'calls_within 250000 && in_order "report 時間切れです" "beep x3" "fallback beep x3"'
 
 echo "== the voice, heard from korvane: byo-yomi 30 s from the start to the time-out, a warning at 5 s"
-for tool in Xvfb xdotool; do command -v "$tool" >/dev/null || echo "FAIL: $tool is not installed"; done
 voice_timing
 voice_timing_checks
 
@@ -502,8 +522,8 @@ d="$(mk voice-off)"
 settings "$d" 10 99 0
 left_tone "$d/end.wav" 1000 2
 game "$d" z sleep:5 clients sleep:4.5 box
-check "voice off: end.wav alone heard" eval 'count_is 1 && awk '\''{ exit !($1 == "cue" && $4 > 950 && $4 < 1050) }'\'' <<<"$heard"'
-check "voice off: no connection of korvane's during the game" eval '[[ "$(cat "$d.clients")" == 0 ]]'
+check "voice off: end.wav alone heard" awk '!($1 == "cue" && $4 > 950 && $4 < 1050) { bad = 1 } END { exit bad || NR != 1 }' <<<"$heard"
+check "voice off: no connection of korvane's during the game" clients_were 0
 
 # The club's own "10秒" (2 s of noise, in voice/) makes a cut plain: the press
 # at 10.5 s cuts LEFT's; RIGHT's comes 10 s after the press, and the pause at
