@@ -340,7 +340,6 @@ on_time() {
 voice_timing_checks() {
     check "voice: eleven phrases before end.wav, starting 20, 10, 9 … 1 s before it, each within 50 ms" on_time
     check "voice: connected between phrases, let go at the time-out" clients_were "1 0"
-    check "voice: end.wav heard last, no phrase after the time-out" awk '{ last = $1 } END { exit last != "cue" }' <<<"$heard"
     check "voice: the warning due at 5 s left (440 Hz, 1.8 s) heard whole with \"4\", \"5\" and \"6\", each phrase whole" \
         eval 'phrases_whole && warning_whole'
 }
