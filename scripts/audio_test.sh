@@ -3,11 +3,16 @@
 # records the sink's monitor and checks what was heard (which tone, how many
 # bursts, how long), how long each cue held the calling thread, that no event
 # ran inside a cue, what the server saw of the stream, and how fast the player
-# stops. Needs pulseaudio, pulseaudio-utils (parec, pactl) and sox.
+# stops; then the voice, heard from the program itself (korvane, played with
+# the keyboard under an X server of its own). Needs pulseaudio,
+# pulseaudio-utils (parec, pactl), sox, xvfb, xdotool and x11-utils (xprop).
 #
 #   scripts/audio_test.sh path/to/cue_player          the cases
 #   scripts/audio_test.sh path/to/cue_player stress   cues cutting each other off
 #       under CPU load; KORVANE_STRESS_COUNT sets how many (10000)
+#   scripts/audio_test.sh path/to/cue_player voice    the voice's timing game
+#       alone (bench/voicelag.sh runs it again and again)
+# KORVANE_BIN is the program (else ui/korvane in the player's build tree).
 set -uo pipefail
 
 player="${1:?usage: audio_test.sh path/to/cue_player [stress]}"
@@ -19,7 +24,7 @@ if ! command -v pulseaudio >/dev/null && command -v pipewire-pulse >/dev/null; t
     echo "      (pipewire-audio conflicts with pulseaudio; scripts/deps.sh test unpacks one into build/pulseaudio/)"
     exit 77
 fi
-for tool in pulseaudio pactl parec sox awk; do
+for tool in pulseaudio pactl parec sox awk Xvfb xdotool xprop; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
 [[ -x "$player" ]] || { echo "FAIL: no cue player at $player"; exit 1; }
@@ -33,9 +38,13 @@ run=("$player")
 work="$(mktemp -d /tmp/korvane-audio.XXXXXX)"
 server_pid=""
 rec_pid=""
+app_pid=""
+xvfb_pid=""
 busy_pids=()
 cleanup() {
     [[ -n "$rec_pid" ]] && kill "$rec_pid" 2>/dev/null && wait "$rec_pid" 2>/dev/null
+    [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     ((${#busy_pids[@]})) && kill "${busy_pids[@]}" 2>/dev/null
     [[ -n "$server_pid" ]] && kill -CONT "$server_pid" 2>/dev/null
     if [[ -n "$server_pid" ]]; then
@@ -189,6 +198,165 @@ stopped_within() { awk -v ms="$1" '/^stopped in / { ok = $3 <= ms } END { exit !
 # exit 0, nothing found by AddressSanitizer, no file descriptor left open
 clean_exit() { logged "exit 0" && ! logged "AddressSanitizer" && logged "descriptors left open 0"; }
 used_cpu_within() { awk -v ms="$1" '/^processor time / { ok = $3 <= ms } END { exit !ok }' <<<"$log"; }
+
+# ---- The voice, heard from the program itself -------------------------------
+# korvane plays under an X server of its own, set up by its korvane.ini and
+# played with the keyboard as the players would. Its phrases are mono and
+# reach both channels of the sink; the cue sounds we give it are stereo with
+# the right channel silent. So the right channel is the voice alone, and left
+# minus right the cues alone: a phrase and a cue at once part cleanly.
+korvane="${KORVANE_BIN:-$(dirname "$player")/../../ui/korvane}"
+pack="$(dirname "$0")/../sound/voice"
+
+# The sounds of a stereo recording, one line each, in order: "voice" or
+# "cue", its first and last audible sample (s) and its pitch (Hz, from zero
+# crossings; for a cue). Audible: reaching 1 % of full scale, the rule the
+# voice pack is cut by. A sound ends after 100 ms with nothing audible, longer
+# than any pause inside a phrase (73 ms at most in the pack).
+sounds() {
+    od -An -v -td2 -w4 "$1" | awk -v rate="$rate" '
+        function feed(c, x,   a) {
+            a = x < 0 ? -x : x
+            if (a >= 328) {
+                if (on[c] && n - last[c] > rate * 0.1) report(c)
+                if (!on[c]) { on[c] = 1; first[c] = n; zc[c] = 0 }
+                last[c] = n
+            }
+            if (on[c] && (x >= 0) != (prev[c] >= 0)) zc[c]++
+            prev[c] = x
+        }
+        function report(c) {
+            on[c] = 0
+            printf "%s %.4f %.4f %.0f\n", c, first[c] / rate, last[c] / rate, zc[c] / 2 / ((last[c] - first[c] + 1) / rate)
+        }
+        { feed("voice", $2); feed("cue", $1 - $2); n++ }
+        END { if (on["voice"]) report("voice"); if (on["cue"]) report("cue") }' | sort -k2,2n
+}
+
+left_tone() { sox -n -r "$rate" -c 2 -b 16 "$1" synth "$3" sine "$2" vol 0.3 remix 1 0; } # left_tone file hz seconds
+settings() { # settings case-dir byo-yomi wtime1 voice(0|1): no main time, no increment, LEFT first
+    {
+        printf '[コルヴァン設定ファイル]\r\n'
+        printf 'text1(%d).text=0\r\n' 0 1 2 3 4
+        printf 'text1(5).text=%s\r\nfirst=0\r\nwtime1=%s\r\nwtime2=99\r\nwtime3=99\r\n' "$2" "$3"
+        (($4)) && printf 'voice=1\r\n'
+        printf 'end\r\n'
+    } >"$1/korvane.ini"
+}
+phrase_length() { soxi -D "$pack/$1.wav"; }
+clients_were() { [[ "$(paste -sd' ' "$d.clients")" == "$1" ]]; } # clients_were "N …": the counts in case-dir $d
+
+# Plays korvane in case-dir while the sink is recorded in stereo: "セット" by
+# the keyboard, then each step: a key (z: LEFT's key, p: pause), sleep:S,
+# clients (how many of korvane's connections the server has, a line of
+# case-dir.clients) or box (the time-out report awaited and dismissed).
+# Leaves the sounds heard in $heard.
+dialog_shown() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$app_pid"); do
+        xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q DIALOG && return
+    done
+    return 1
+}
+game() { # game case-dir step...
+    local dir="$1" win step
+    shift
+    if [[ -z "$xvfb_pid" ]]; then
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+        xvfb_pid=$!
+        for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+        DISPLAY=":$(cat "$work/display")"
+        export DISPLAY
+    fi
+    parec -d testsink.monitor --format=s16le --rate="$rate" --channels=2 --raw --latency-msec=5 \
+        >"$dir.raw" 2>"$dir.parec.log" &
+    rec_pid=$!
+    (cd "$dir" && QT_QPA_PLATFORM=xcb exec "$korvane") </dev/null >"$dir.log" 2>&1 &
+    app_pid=$!
+    win="$(timeout 30 xdotool search --sync --onlyvisible --pid "$app_pid" | head -1)"
+    # The focus starts in Text1(0); seven tabs on is "セット".
+    xdotool windowfocus --sync "$win" key Tab Tab Tab Tab Tab Tab Tab space
+    for step; do
+        case "$step" in
+        sleep:*) sleep "${step#sleep:}" ;;
+        clients) pactl list clients | grep -c 'application.name = "コルヴァン"' >>"$dir.clients" ;;
+        box)
+            for _ in $(seq 100); do dialog_shown && break; sleep 0.1; done
+            sleep 0.3
+            xdotool key Return
+            ;;
+        *) xdotool key "$step" ;;
+        esac
+    done 2>>"$dir.xdotool.log"
+    sleep 0.3
+    kill "$app_pid" && wait "$app_pid" 2>/dev/null
+    app_pid=""
+    kill "$rec_pid" && wait "$rec_pid" 2>/dev/null
+    rec_pid=""
+    heard="$(sounds "$dir.raw")"
+    echo "  $(basename "$dir"): heard [${heard//$'\n'/; }] (what, first and last audible s, Hz)"
+}
+
+# Byo-yomi from the start, 30 s a move, to the time-out. A warning at 5 s
+# left (1.8 s of 440 Hz from the tick that rounds to 5: 5.4 s left) starts
+# while "4" sounds (the club's own, in voice/: 0.8 s of noise) and sounds on
+# while "5" and "6" start: all four must be heard whole. Leaves in $errors a
+# line a phrase heard before end.wav: the phrase, its onset error (ms)
+# against end.wav's onset less 20, 10, 9 … 1 s, whether it was heard whole
+# (its length at least its file's less 30 ms) and whether the warning
+# sounded with it.
+voice_timing() {
+    d="$(mk voice-timing)"
+    settings "$d" 30 5 1
+    left_tone "$d/end.wav" 1000 2
+    left_tone "$d/warning1.wav" 440 1.8
+    mkdir "$d/voice"
+    sox -n -r 24000 -c 1 -b 16 "$d/voice/count4.wav" synth 0.8 whitenoise vol 0.3
+    game "$d" z sleep:15 clients sleep:14.5 box sleep:0.3 clients
+    local names="sec10 sec20 count1 count2 count3 count4 count5 count6 count7 count8 count9" lengths="" name
+    for name in $names; do lengths+="$(soxi -D "$d/voice/$name.wav" 2>/dev/null || phrase_length "$name") "; done
+    errors="$(awk -v names="$names" -v lengths="$lengths" '
+        $1 == "cue" && $4 > 950 && $4 < 1050 && end == "" { end = $2 }
+        $1 == "cue" && $4 > 418 && $4 < 462 { ws = $2; we = $3 }
+        $1 == "voice" && end == "" { on[++n] = $2; off[n] = $3 }
+        END {
+            split(names, name); split(lengths, want); split("20 10 9 8 7 6 5 4 3 2 1", before)
+            for (i = 1; i <= n; i++)
+                printf "%s %+.1f %s %s\n", (i <= 11 ? name[i] : "extra"), (on[i] - (end - before[i])) * 1000,
+                    (off[i] - on[i] >= want[i] - 0.03 ? "whole" : "cut"), (on[i] < we && off[i] > ws ? "warning" : "-")
+        }' <<<"$heard")"
+    echo "  onset errors (ms) against end.wav: $(awk '{ printf "%s %s  ", $1, $2 }' <<<"$errors")"
+}
+phrases_whole() { # and the warning sounding with "4", "5" and "6" only
+    awk '$3 != "whole" || ($1 ~ /^count[456]$/) != ($4 == "warning") { bad = 1 } END { exit bad }' <<<"$errors"
+}
+warning_whole() { awk '$1 == "cue" && $4 > 418 && $4 < 462 && $3 - $2 > 1.75 { ok = 1 } END { exit !ok }' <<<"$heard"; }
+# end.wav is never early (its tick falls on the second or after it), but its
+# cue, connecting afresh, may start 100 ms late or more on a loaded machine
+# (bench/voicelag.sh): so a phrase more than 50 ms after its moment against
+# end.wav is more than 50 ms late, and the phrases must lie within 50 ms of
+# their own common second (the median of their errors); half a second early
+# is no lateness of end.wav's.
+on_time() {
+    awk '{ e[NR] = $2; s[NR] = $2 } END {
+            for (i = 2; i <= NR; i++) for (j = i; j > 1 && s[j - 1] > s[j]; j--) { t = s[j]; s[j] = s[j - 1]; s[j - 1] = t }
+            mid = s[6]
+            for (i = 1; i <= NR; i++) if (e[i] > 50 || e[i] < -500 || e[i] - mid > 50 || mid - e[i] > 50) bad = 1
+            exit bad || NR != 11 }' <<<"$errors"
+}
+voice_timing_checks() {
+    check "voice: eleven phrases before end.wav, starting 20, 10, 9 … 1 s before it, each within 50 ms" on_time
+    check "voice: connected between phrases, let go at the time-out" clients_were "1 0"
+    check "voice: the warning due at 5 s left (440 Hz, 1.8 s) heard whole with \"4\", \"5\" and \"6\", each phrase whole" \
+        eval 'phrases_whole && warning_whole'
+}
+
+if [[ "${2:-}" == voice ]]; then
+    voice_timing
+    voice_timing_checks
+    checks_done
+    exit
+fi
 
 if [[ "${2:-}" == stress ]]; then
     count="${KORVANE_STRESS_COUNT:-10000}"
@@ -352,6 +520,40 @@ tone "$d/end.wav" 1000 0.6 -r 48000 -c 2 -b 16
 log="$(cat "$d.log")"
 check "no server: the box opens at once, the sound fails, its beeps fail, the fallback beeps" \
     eval 'calls_within 250000 && in_order "report 時間切れです" "beep x3" "fallback beep x3"'
+
+echo "== the voice, heard from korvane: byo-yomi 30 s from the start to the time-out, a warning at 5 s"
+voice_timing
+voice_timing_checks
+
+echo "== the voice off: nothing before end.wav, and no connection to the sound server until then"
+d="$(mk voice-off)"
+settings "$d" 10 99 0
+left_tone "$d/end.wav" 1000 2
+game "$d" z sleep:5 clients sleep:4.5 box
+check "voice off: end.wav alone heard" awk '!($1 == "cue" && $4 > 950 && $4 < 1050) { bad = 1 } END { exit bad || NR != 1 }' <<<"$heard"
+check "voice off: no connection of korvane's during the game" clients_were 0
+
+# The club's own "10秒" (2 s of noise, in voice/) makes a cut plain: the press
+# at 10.5 s cuts LEFT's; RIGHT's comes 10 s after the press, and the pause at
+# 10.5 s cuts it; after 1 s paused, "1" comes at 11 s of RIGHT's period.
+echo "== the voice cut by a press and by a pause; the count goes on from where the period stands"
+d="$(mk voice-cut)"
+settings "$d" 20 99 1
+mkdir "$d/voice"
+sox -n -r 44100 -c 1 -b 16 "$d/voice/sec10.wav" synth 2 whitenoise vol 0.3
+game "$d" z sleep:10.5 z sleep:10.5 p sleep:1 p sleep:1
+count1="$(phrase_length count1)"
+check "voice cut: the club's 10秒 twice, each cut well before its end (2 s), then the pack's 1 whole, no cue" \
+    awk -v c1="$count1" '$1 != "voice" || NR <= 2 && ($3 - $2 < 0.2 || $3 - $2 > 1) { bad = 1 }
+        NR == 3 && $3 - $2 < c1 - 0.03 { bad = 1 } END { exit bad || NR < 3 }' <<<"$heard"
+# The press stops LEFT's phrase within 100 ms and starts RIGHT's 10 s: RIGHT's
+# "10秒" starts 9.9 to 10.05 s (its own lateness under 50 ms) after LEFT's stops.
+check "voice cut: RIGHT's count from the press, LEFT's phrase stopped within 100 ms of it" \
+    awk 'NR == 1 { e = $3 } NR == 2 { g = $2 - e } END { exit !(g >= 9.9 && g <= 10.05) }' <<<"$heard"
+# Stopped within 100 ms of the pause, then 1 s paused (give or take xdotool's
+# start-up) and the period's last 0.5 s before "1".
+check "voice cut: \"1\" 0.5 s after the resume (1.4 to 1.9 s after the pause's cut)" \
+    awk 'NR == 2 { e = $3 } NR == 3 { g = $2 - e } END { exit !(g >= 1.4 && g <= 1.9) }' <<<"$heard"
 
 # Starts a 4 s warning 1, does something to the server a moment into it, then
 # asks for warning 2 and exits: the player must carry on, beep and stop promptly.

@@ -42,6 +42,15 @@ void Player::playPcm(std::shared_ptr<const Pcm> pcm, std::function<void()> faile
 
 void Player::stop() { post({}, {}); }
 
+void Player::holdServer(bool on)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        hold_ = on;
+    }
+    eventfd_write(wake_, 1);
+}
+
 void Player::post(Request request, std::function<void()> failed)
 {
     request.id = ++latest_;
@@ -74,11 +83,14 @@ void Player::run()
 void Player::takeRequest()
 {
     std::optional<Request> request;
+    bool hold;
     {
         const std::lock_guard lock(mutex_);
         if (quit_) return pa_mainloop_quit(loop_, 0);
         request.swap(pending_);
+        hold = hold_;
     }
+    output_->hold(hold);
     if (!request) return;
     std::shared_ptr<const Pcm> pcm = request->pcm;
     if (!request->path.isEmpty()) {

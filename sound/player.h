@@ -36,6 +36,11 @@ public:
     void playFile(const QString &path, std::function<void()> failed);
     void playPcm(std::shared_ptr<const Pcm> pcm, std::function<void()> failed);
     void stop();
+    // While held, the thread stays connected to the sound server between
+    // sounds (the voice during a game: a phrase then starts without
+    // connecting first). Only the last word counts, whenever the thread
+    // comes to it.
+    void holdServer(bool on);
 
 private:
     struct Request
@@ -57,6 +62,7 @@ private:
 
     std::mutex mutex_;
     std::optional<Request> pending_; // only the newest request matters
+    bool hold_ = false;
     bool quit_ = false;
 
     pa_mainloop *loop_;

@@ -26,10 +26,14 @@ PulseOutput::PulseOutput(pa_mainloop_api *api, std::function<void(quint64)> fail
 {
 }
 
-PulseOutput::~PulseOutput() { stop(); }
+PulseOutput::~PulseOutput()
+{
+    hold_ = false;
+    stop();
+}
 
-// Each sound connects afresh: a server that went away since is found at once,
-// and no connection outlives its sound.
+// Each sound connects afresh, unless the connection is held: a server that
+// went away since is found at once, and no connection outlives its sound.
 void PulseOutput::play(quint64 id, std::shared_ptr<const Pcm> pcm)
 {
     stop();
@@ -41,13 +45,28 @@ void PulseOutput::play(quint64 id, std::shared_ptr<const Pcm> pcm)
     deadline_ = api_->time_new(api_, &at, [](pa_mainloop_api *, pa_time_event *, const timeval *, void *self) {
         static_cast<PulseOutput *>(self)->end(true);
     }, this);
-    connect();
+    if (!context_) connect();
+    else if (pa_context_get_state(context_) == PA_CONTEXT_READY) startStream();
+    // else the held connection is still being made: its readiness starts the stream
 }
 
-// Taken out of the members first: letting go can call back into end().
 void PulseOutput::stop()
 {
     dropStream();
+    if (!hold_) dropContext();
+}
+
+void PulseOutput::hold(bool on)
+{
+    if (on == hold_) return;
+    hold_ = on;
+    if (on && !context_) connect();
+    else if (!on && !stream_ && !pcm_) dropContext();
+}
+
+// Taken out of the members first: letting go can call back into end().
+void PulseOutput::dropContext()
+{
     if (pa_context *context = std::exchange(context_, nullptr)) {
         pa_context_set_state_callback(context, nullptr, nullptr);
         pa_context_disconnect(context);
@@ -64,9 +83,12 @@ void PulseOutput::connect()
     pa_context_set_state_callback(context_, [](pa_context *c, void *self) {
         auto *out = static_cast<PulseOutput *>(self);
         const pa_context_state_t state = pa_context_get_state(c);
-        if (state == PA_CONTEXT_READY) out->startStream();
-        // Once the sound plays, a lost server merely ends it.
-        else if (!PA_CONTEXT_IS_GOOD(state)) out->end(out->deadline_ != nullptr);
+        if (state == PA_CONTEXT_READY) {
+            if (out->pcm_) out->startStream(); // else held, for sounds to come
+        } else if (!PA_CONTEXT_IS_GOOD(state)) {
+            // Once the sound plays, a lost server merely ends it.
+            out->end(out->deadline_ != nullptr);
+        }
     }, this);
     // No autospawn: starting a sound server is not the clock's business, and
     // the spawn would wait for a child process.
@@ -112,10 +134,12 @@ void PulseOutput::write(size_t bytes)
     }, this));
 }
 
+// A held connection outlives a sound heard to its end while it is good.
 void PulseOutput::end(bool failed)
 {
     const bool report = failed && pcm_; // once, and not for a sound already let go
-    stop();
+    dropStream();
+    if (failed || !hold_ || !context_ || pa_context_get_state(context_) != PA_CONTEXT_READY) dropContext();
     if (report) failed_(id_);
 }
 

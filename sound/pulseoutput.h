@@ -1,8 +1,8 @@
 #pragma once
 // One sound at a time on the PulseAudio server, driven from the sound thread's
-// main loop. The connection and the stream exist only while a sound is being
-// connected, played or drained: once it has been heard to its end, or cut
-// off, both are let go, so the sink can fall idle.
+// main loop. The stream exists only while a sound is being started, played or
+// drained: once it has been heard to its end, or cut off, it is let go, so the
+// sink can fall idle. So is the connection, unless it is held.
 #include "sound/pcm.h"
 
 #include <QtGlobal>
@@ -27,8 +27,12 @@ public:
 
     // Cuts off what plays and starts pcm.
     void play(quint64 id, std::shared_ptr<const Pcm> pcm);
-    // Cuts off what plays and lets go of the server.
+    // Cuts off what plays, and lets go of the server unless it is held.
     void stop();
+    // Held, the connection is made now and kept between sounds, so that a
+    // sound starts without connecting first; a lost one is made afresh at the
+    // next sound. Let go, it goes once no sound plays.
+    void hold(bool on);
 
     // How long connecting and starting a sound may take.
     static constexpr int startTimeoutMs = 1000;
@@ -39,6 +43,7 @@ private:
     void write(size_t bytes);
     void end(bool failed);
     void dropStream();
+    void dropContext();
 
     pa_mainloop_api *api_;
     std::function<void(quint64)> failed_;
@@ -48,6 +53,7 @@ private:
     std::shared_ptr<const Pcm> pcm_;
     qsizetype written_ = 0;
     quint64 id_ = 0;
+    bool hold_ = false;
 };
 
 } // namespace sound

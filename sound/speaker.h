@@ -11,7 +11,9 @@ public:
     virtual ~Speaker() = default;
     // Plays the phrase (a file name without ".wav"), cutting off the one before.
     virtual void say(const QString &phrase) = 0;
-    // Cuts off the phrase being spoken.
+    // A phrase is due soon: be ready to speak it at once.
+    virtual void standBy() {}
+    // Cuts off the phrase being spoken; none is due.
     virtual void hush() = 0;
 };
 

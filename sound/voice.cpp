@@ -21,9 +21,17 @@ void Voice::say(const QString &phrase)
     else player_->stop();
 }
 
+void Voice::standBy()
+{
+    if (!player_) player_ = std::make_unique<Player>();
+    player_->holdServer(true);
+}
+
 void Voice::hush()
 {
-    if (player_) player_->stop();
+    if (!player_) return;
+    player_->stop();
+    player_->holdServer(false);
 }
 
 std::shared_ptr<const Pcm> Voice::builtIn(const QString &phrase)

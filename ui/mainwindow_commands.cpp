@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace ui {
 
@@ -129,6 +130,7 @@ void MainWindow::mCorrect_Click()
 void MainWindow::mVoice_Click()
 {
     if (!mVoice_->isChecked()) services_.speaker.hush();
+    else if (voiceTimer_->isActive()) services_.speaker.standBy(); // a phrase is aimed
 }
 
 void MainWindow::updateCommands()

@@ -106,8 +106,12 @@ void MainWindow::notice(const QString &text) { services_.boxes.notice(text); }
 // it on mid-game takes up the count where it stands.
 void MainWindow::aimVoice(const QString &phrase, double delay)
 {
-    if (phrase.isEmpty()) voiceTimer_->stop();
-    else voiceTimer_->start(int(std::ceil(delay * 1000))); // never before its moment
+    if (phrase.isEmpty()) {
+        voiceTimer_->stop();
+        return;
+    }
+    voiceTimer_->start(int(std::ceil(delay * 1000))); // never before its moment
+    if (mVoice_->isChecked()) services_.speaker.standBy();
 }
 
 void MainWindow::hushVoice()
