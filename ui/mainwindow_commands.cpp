@@ -51,8 +51,12 @@ int playerSide(const QKeyEvent &event)
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    // A key held down repeats; typing into a text box is typing.
-    if (event->isAutoRepeat() || qobject_cast<QLineEdit *>(QApplication::focusWidget())) {
+    // A key held down repeats; typing into a text box is typing; with Ctrl,
+    // Alt or the logo key it is a command (Ctrl+Z while undo has nothing to
+    // undo must not start LEFT's clock).
+    constexpr Qt::KeyboardModifiers commandKeys = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (event->isAutoRepeat() || (event->modifiers() & commandKeys)
+        || qobject_cast<QLineEdit *>(QApplication::focusWidget())) {
         QMainWindow::keyPressEvent(event);
         return;
     }

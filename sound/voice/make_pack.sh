@@ -37,7 +37,7 @@ install_main_packages() {
     ((${#missing[@]})) || return 0
     ((EUID == 0)) || die "needs: apt-get install ${missing[*]}"
     apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-remove --no-install-recommends "${missing[@]}"
 }
 
 fetch_voice() { # prints the path of the voice's .deb
