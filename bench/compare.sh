@@ -25,23 +25,7 @@ ninja -C "$build" -j2 korvane_timed baseline playbench >/dev/null
 declare -A bin=([korvane]=${KORVANE_BIN:-$build/bench/korvane_timed} [baseline]=$build/bench/baseline)
 playbench=${PLAYBENCH_BIN:-$build/bench/playbench}
 
-work=$(mktemp -d)
-xvfb=
-cleanup() {
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# A display no other server holds.
-display=
-for n in $(seq 120 199); do
-    if [ ! -e /tmp/.X$n-lock ] && [ ! -e /tmp/.X11-unix/X$n ]; then display=$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display" >&2; exit 1; }
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do xdpyinfo -display ":$display" >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
+source "$root/bench/xvfb.sh"
 # No settings file or sounds from the caller's directory.
 cd "$work"
 
