@@ -185,7 +185,11 @@ private slots:
         QVERIFY(settings::save(settings::settingsPath(), v).ok && ::stat("korvane.ini", &st) == 0);
         QCOMPARE(st.st_mode & 07777, 0640u); // a new file: what the user's mask allows, the mask left as it was
         QCOMPARE(::umask(027), mode_t(027));
+        QVERIFY(::unlink("korvane.ini") == 0); // the same where files cannot be made without a name (no filter: not tried)
+        QCOMPARE(finished(spawnAs("root", [&] { return !noUnnamedFiles() || (settings::save(settings::settingsPath(), v).ok && ::umask(027) == 027) ? 0 : 1; })), 0);
+        QVERIFY(::stat("korvane.ini", &st) == 0 && (st.st_mode & 07777) == 0640);
         put("korvane.ini", QByteArray(5000, 'x') + "\r\nwtime1=99\r\n"); // an older, longer file, its own mode kept
+        put(".korvane.ini.bak", "[old]\r\nwtime1=98\r\n"); // a cut-short save's copy, older than what is saved now
         QVERIFY(::chmod("korvane.ini", 0604) == 0 && (::geteuid() != 0 || ::chown("korvane.ini", 1234, 1234) == 0));
         v.wtime = {9, 8, 7};
         const uint fds = openFiles();
@@ -319,6 +323,7 @@ private slots:
             QTest::addRow("full disk%s", saver) << QStringLiteral("ディスクの空きが足りません。");
             QTest::addRow("file-size limit%s", saver) << QStringLiteral("ファイルの大きさの上限を超えます。");
         }
+        QTest::newRow("full disk, not a block for the copy, in place") << QStringLiteral("ディスクの空きが足りません。");
         QTest::newRow("a mount point: no rename") << QStringLiteral("ファイルの読み書きに失敗しました（エラー番号 16）。");
     }
     void failedWrite()
@@ -343,10 +348,11 @@ private slots:
         const auto unmount = qScopeGuard([&] { // also when a check fails
             if (!mounted.isEmpty()) ::umount2(mounted.constData(), MNT_DETACH);
         });
-        QFile filler("filler"); // the disk full but for one block
+        QFile filler("filler"); // the disk full but for one block (or quite full)
         while (kind.startsWith("full disk") && (filler.isOpen() || filler.open(QIODevice::WriteOnly)))
             if (filler.write(QByteArray(4096, 'f')) < 4096 || !filler.flush()) {
-                QVERIFY(::truncate("filler", QFileInfo("filler").size() / 4096 * 4096 - 4096) == 0);
+                const qint64 keep = QFileInfo("filler").size() / 4096 * 4096 - (kind.contains("not a block") ? 0 : 4096);
+                QVERIFY(::truncate("filler", keep) == 0);
                 break;
             }
         Values v = defaults();
