@@ -28,8 +28,10 @@ struct FakeSound : sound::MediaDevice, sound::Beeper, sound::Speaker
     void close() override { log << "close"; }
     void setFailureHandler(std::function<void()> handler) override { failed = std::move(handler); }
     void beepThreeTimes() override { log << "beep3"; }
+    bool ready = false; // stood by for a phrase, and not hushed since
     void say(const QString &phrase) override { log << "say:" + phrase; }
-    void hush() override {} // called at every press, whether the voice is on or not
+    void standBy() override { ready = true; }
+    void hush() override { ready = false; } // called at every press, whether the voice is on or not
 };
 
 } // namespace testing

@@ -267,6 +267,7 @@ class TestWindow : public QObject
         if (item == "box") return rig->boxes.shown.value(rig->boxes.shown.size() - 1);
         if (item == "boxes") return rig->boxes.shown.join(u'|');
         if (item == "sound") return rig->sound.log.join(u' ');
+        if (item == "speaker") return rig->sound.ready ? "ready" : "hushed";
         if (item == "timer") return rig->find<QTimer>("Timer1")->isActive() ? "on" : "off";
         if (item == "focus") return inUse()->focusWidget()->objectName();
         if (item == "tabbed") return tabbed.join(u' ');
