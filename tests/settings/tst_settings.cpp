@@ -38,7 +38,7 @@ Values defaults()
 QString describe(const Values &v)
 {
     return "[" + QStringList(v.fields.begin(), v.fields.end()).join("][") + "] " + (v.firstLeft ? "L " : "R ")
-           + QString::number(v.wtime[0]) + " " + QString::number(v.wtime[1]) + " " + QString::number(v.wtime[2]);
+           + QString::number(v.wtime[0]) + " " + QString::number(v.wtime[1]) + " " + QString::number(v.wtime[2]) + (v.voice ? " voice" : "");
 }
 
 QByteArray bytesOf(const char *path)
