@@ -21,9 +21,11 @@ class FakePanel : public ClockPanel
 {
 public:
     QString move = caption::pleaseSet, pause = caption::pause, mode = caption::toSeconds;
-    QString clock[2], moves[2], fields[6] = {"10", "0", "10", "0", "10", "0"};
-    QString names[2] = {caption::defaultName, caption::defaultName};
-    bool red[2] = {}, lamp[2] = {}, timer = false;
+    // A side other than 0 or 1 throws, and so ends the test.
+    std::array<QString, 2> clock, moves, names = {caption::defaultName, caption::defaultName};
+    QString fields[6] = {"10", "0", "10", "0", "10", "0"};
+    std::array<bool, 2> red = {}, lamp = {};
+    bool timer = false;
     int first = 0;
     double phase = -1;
     QStringList boxes;
@@ -33,13 +35,13 @@ public:
     QString pauseCaption() const override { return pause; }
     void setPauseCaption(const QString &c) override { pause = c; }
     void setDisplayModeCaption(const QString &c) override { mode = c; }
-    void setClockText(int side, const QString &t) override { clock[side] = t; }
-    void setClockRed(int side, bool r) override { red[side] = r; }
-    void setLamp(int side, bool lit) override { lamp[side] = lit; }
-    void setMoveNumber(int side, const QString &t) override { moves[side] = t; }
+    void setClockText(int side, const QString &t) override { clock.at(side) = t; }
+    void setClockRed(int side, bool r) override { red.at(side) = r; }
+    void setLamp(int side, bool lit) override { lamp.at(side) = lit; }
+    void setMoveNumber(int side, const QString &t) override { moves.at(side) = t; }
     QString fieldText(int i) const override { return fields[i]; }
     int firstChoice() const override { return first; }
-    QString playerName(int side) const override { return names[side]; }
+    QString playerName(int side) const override { return names.at(side); }
     bool timerOn() const override { return timer; }
     void setTimerOn(bool on) override { timer = on; }
     void phaseTicks(double delay) override { phase = delay; }
