@@ -187,7 +187,10 @@ private slots:
         Values v = defaults();
         struct stat st{};
         ::umask(027);
-        QVERIFY(settings::save(settings::settingsPath(), v).ok && ::stat("korvane.ini", &st) == 0);
+        put(".korvane.ini.Ab3xYz", ""); // a temporary a crash left: removed, and no descriptor left open
+        const uint fds = openFiles();
+        QVERIFY(settings::save(settings::settingsPath(), v).ok && ::stat("korvane.ini", &st) == 0 && openFiles() == fds);
+        QCOMPARE(folder(), QStringList{"korvane.ini"});
         QCOMPARE(st.st_mode & 07777, 0640u); // a new file: what the user's mask allows, the mask left as it was
         QCOMPARE(::umask(027), mode_t(027));
         if (unnamedFilesCanBeRefused()) { // the same where files cannot be made without a name
@@ -199,7 +202,6 @@ private slots:
         put(".korvane.ini.bak", "[old]\r\nwtime1=98\r\n"); // a cut-short save's copy, older than what is saved now
         QVERIFY(::chmod("korvane.ini", 0604) == 0 && (::geteuid() != 0 || ::chown("korvane.ini", 1234, 1234) == 0));
         v.wtime = {9, 8, 7};
-        const uint fds = openFiles();
         QVERIFY(settings::save(settings::settingsPath(), v).ok && openFiles() == fds);
         QVERIFY(::stat("korvane.ini", &st) == 0 && (st.st_mode & 07777) == 0604 && (::geteuid() != 0 || st.st_uid == 1234));
         QCOMPARE(bytesOf("korvane.ini"), *settings::writeSettings(v));
@@ -207,6 +209,8 @@ private slots:
         QCOMPARE(settings::load(settings::settingsPath(), back).status, LoadStatus::Loaded);
         QCOMPARE(describe(back), describe(v));
         QCOMPARE(folder(), QStringList{"korvane.ini"});
+        QVERIFY(::mkdir(".korvane.ini.bak", 0755) == 0); // a folder where the copy would be: the file is read, nothing left open
+        QVERIFY(settings::load(settings::settingsPath(), back).status == LoadStatus::Loaded && openFiles() == fds && ::rmdir(".korvane.ini.bak") == 0);
         // Folder names from Japanese archives are code page 932, not UTF-8.
         QVERIFY(::mkdir("\x8a\xee\x95\x88", 0755) == 0 && ::chdir("\x8a\xee\x95\x88") == 0);
         QVERIFY(settings::save(settings::settingsPath(), v).ok);
@@ -266,7 +270,7 @@ private slots:
         QCOMPARE(sh(look), before);
         QCOMPARE(bytesOf("korvane.ini"), *settings::writeSettings(saved ? v : defaults()));
         QCOMPARE(folder(), files);
-        if (files.contains("other.ini")) QCOMPARE(bytesOf("other.ini"), *settings::writeSettings(v));
+        if (files.contains("other.ini")) QCOMPARE(bytesOf("other.ini"), *settings::writeSettings(saved ? v : defaults()));
     }
 
     // Saves killed at random moments, again and again: the file always reads
