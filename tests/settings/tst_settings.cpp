@@ -188,9 +188,11 @@ private slots:
         struct stat st{};
         ::umask(027);
         put(".korvane.ini.Ab3xYz", ""); // a temporary a crash left: removed, and no descriptor left open
+        put(".korvane.ini.AAAAAA", "mine"); // a file of a temporary's shape that is not one: kept, and no hindrance
         const uint fds = openFiles();
         QVERIFY(settings::save(settings::settingsPath(), v).ok && ::stat("korvane.ini", &st) == 0 && openFiles() == fds);
-        QCOMPARE(folder(), QStringList{"korvane.ini"});
+        QCOMPARE(folder(), (QStringList{".korvane.ini.AAAAAA", "korvane.ini"}));
+        QVERIFY(bytesOf(".korvane.ini.AAAAAA") == "mine" && ::unlink(".korvane.ini.AAAAAA") == 0);
         QCOMPARE(st.st_mode & 07777, 0640u); // a new file: what the user's mask allows, the mask left as it was
         QCOMPARE(::umask(027), mode_t(027));
         if (unnamedFilesCanBeRefused()) { // the same where files cannot be made without a name
