@@ -105,6 +105,15 @@ struct Rig : ClockCues
             }
         } else if (verb == "key") clock.playerKey(name == "/" ? 1 : 0);
         else if (line == "menu mUndo") clock.undo();
+        else if (verb == "correct") { // each side's main time, and after a "/" his byo-yomi left, as the dialog sets them
+            auto standing = clock.standing();
+            for (int side = 0; side < 2; ++side) {
+                const QString value = line.section(u' ', 1 + side, 1 + side);
+                standing[side].main = value.section(u'/', 0, 0).toDouble();
+                if (value.contains(u'/')) standing[side].byo = value.section(u'/', 1).toDouble();
+            }
+            clock.correct(standing);
+        }
         else if (verb == "w") m1.setWtimes({name.section(u',', 0, 0).toShort(), name.section(u',', 1, 1).toShort(),
                                             name.section(u',', 2, 2).toShort()});
         else if (verb == "during") during = {name.toInt(), line.section(u' ', 2)};
